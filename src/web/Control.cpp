@@ -123,6 +123,8 @@ void Container::adopt(std::unique_ptr<Control> child)
         box->attachTo(page_);
     else
         child->page_ = page_;
+    if (page_)
+        child->attached();
     children_.push_back(std::move(child));
 }
 
@@ -136,6 +138,8 @@ void Container::attachTo(Page* page)
             box->attachTo(page);
         else
             child->page_ = page;
+        if (page)
+            child->attached();
     }
 }
 

@@ -81,6 +81,10 @@ public:
     virtual bool dispatch(const Event&) { return false; }
 
 protected:
+    /// Runs when the control is placed on a page (page() is then set): for a
+    /// control added to a container that is already on a page, or for each
+    /// control of a container when the container is placed.
+    virtual void attached() {}
     /// Writes id, classes, hint and the style hints common to all controls.
     void writeCommonAttributes(HtmlWriter& w, std::string_view classes) const;
     std::string styleText() const;

@@ -1,5 +1,7 @@
 #include "web/Request.h"
 
+#include "web/controls/PostedText.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -34,6 +36,21 @@ const UploadedFile* PostedForm::file(const std::string& field) const
         if (f.field == field)
             return &f;
     return nullptr;
+}
+
+bool PostedForm::isValidUtf8() const
+{
+    for (const auto& [name, values] : fields_) {
+        if (!web::isValidUtf8(name))
+            return false;
+        for (const auto& v : values)
+            if (!web::isValidUtf8(v))
+                return false;
+    }
+    for (const auto& f : files_)
+        if (!web::isValidUtf8(f.fileName))
+            return false;
+    return true;
 }
 
 void CookieJar::set(const std::string& name, std::string value) { cookies_[upper(name)] = std::move(value); }

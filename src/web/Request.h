@@ -29,6 +29,8 @@ public:
     void addFile(UploadedFile f) { files_.push_back(std::move(f)); }
     const UploadedFile* file(const std::string& field) const;
     const std::vector<UploadedFile>& files() const { return files_; }
+    /// True when every field name and value is well-formed UTF-8.
+    bool isValidUtf8() const;
 
 private:
     std::map<std::string, std::vector<std::string>> fields_;

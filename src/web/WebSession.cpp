@@ -56,8 +56,9 @@ CurrentSessionScope::~CurrentSessionScope() { tCurrent = previous_; }
 WebSession* WebSession::current() { return tCurrent; }
 
 WebSession::WebSession(std::string id, WebApplication& app)
-    : id_(std::move(id)), csrf_(randomToken()), app_(app), lastAccess_(std::chrono::steady_clock::now())
+    : id_(std::move(id)), csrf_(randomToken()), app_(app)
 {
+    touch();
 }
 
 WebSession::~WebSession()
@@ -118,7 +119,7 @@ bool WebSession::postIsCurrent(const PostedForm& form) const
 {
     auto serial = form.get(kSerialField);
     auto csrf = form.get(kCsrfField);
-    return serial && csrf && sameSecret(*csrf, csrf_) && *serial == std::to_string(serial_);
+    return serial && csrf && sameSecret(*csrf, csrf_) && *serial == std::to_string(serial_) && form.isValidUtf8();
 }
 
 void WebSession::runPost(const PostedForm& form)

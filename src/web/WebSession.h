@@ -3,6 +3,7 @@
 #include "web/Page.h"
 #include "web/Request.h"
 
+#include <atomic>
 #include <chrono>
 #include <deque>
 #include <map>
@@ -114,8 +115,12 @@ public:
     std::string renderDocument();
     unsigned long long renderSerial() const { return serial_; }
 
-    std::chrono::steady_clock::time_point lastAccess() const { return lastAccess_; }
-    void touch() { lastAccess_ = std::chrono::steady_clock::now(); }
+    /// When a request of this session last started (read by the sweeper without the session lock).
+    std::chrono::steady_clock::time_point lastAccess() const
+    {
+        return std::chrono::steady_clock::time_point(std::chrono::steady_clock::duration(lastAccess_.load()));
+    }
+    void touch() { lastAccess_ = std::chrono::steady_clock::now().time_since_epoch().count(); }
 
 private:
     friend class CurrentSessionScope;
@@ -140,7 +145,7 @@ private:
     const WebRequest* request_ = nullptr;
     unsigned long long serial_ = 0;
     bool renewId_ = false;
-    std::chrono::steady_clock::time_point lastAccess_;
+    std::atomic<std::chrono::steady_clock::rep> lastAccess_{0};
     static inline const CookieJar noCookies_{};
     static inline const std::string noAddress_{};
 };

@@ -1,0 +1,201 @@
+#include "server/TIWServerController.h"
+
+#include "common/Ini.h"
+#include "common/ProgramFolder.h"
+#include "common/Text.h"
+#include "data/Tdmdata.h"
+#include "server/ErrorLog.h"
+#include "server/PrivFolders.h"
+#include "server/ServerConfig.h"
+#include "server/ServerTimers.h"
+#include "server/TUserSession.h"
+#include "signin/TformMain.h"
+#include "web/HttpServer.h"
+#include "web/SessionManager.h"
+
+#ifdef ZORV_TEST_PAGES
+#include "testpages/TestPages.h"
+#endif
+
+#include <cstdlib>
+
+namespace zorv::server {
+
+namespace {
+/// Runs one step of a teardown; a failure must not stop the next step.
+template <class Step>
+void guarded(Step&& step) noexcept
+{
+    try {
+        step();
+    } catch (...) {
+    }
+}
+
+void releaseRecordLocks(TUserSession& user)
+{
+    if (user.dmMain && !user.UserName.empty())
+        user.dmMain->UnlockAllForUser(user.UserName.c_str());
+}
+} // namespace
+
+TIWServerController::TIWServerController(ControllerOptions options) : options_(std::move(options)) {}
+
+TIWServerController::~TIWServerController() { IWServerControllerBaseDestroy(); }
+
+void TIWServerController::IWServerControllerBaseCreate()
+{
+    // The browser-authentication hook accepts nobody; it is attached only
+    // when [Windows] Auth asks for it, and plain HTTP sessions never use it.
+    startup_ = std::make_unique<StartupResult>(runStartup(options_.home));
+    const ServerConfig& config = startup_->config;
+
+    ensureDataModule();
+
+    ServerTimersOptions timers;
+    timers.keepAliveOn = config.keepAliveOn;
+    timers.keepAliveLog = config.keepAliveLog;
+    timers.dataModule = [this] { return dataModule(); };
+    timers.ensureDataModule = [this] { ensureDataModule(); };
+    timers_ = std::make_unique<ServerTimers>(std::move(timers));
+
+    web::SessionManager::Settings sessionSettings;
+    sessionSettings.timeout = std::chrono::minutes(config.timeoutMinutes);
+    sessionSettings.maxSessions = static_cast<size_t>(config.maxSessions);
+    sessions_ = std::make_unique<web::SessionManager>(*this, sessionSettings);
+
+    web::HttpSettings http;
+    http.address = options_.addressOverride.value_or(config.address);
+    http.port = options_.portOverride.value_or(config.port);
+    http.compression = config.compression;
+    http.redirect = config.redirect;
+    http.maxPostBytes = static_cast<std::uint64_t>(config.maxPostKB) * 1024;
+    http.maxUploadBytes = static_cast<std::uint64_t>(config.maxUploadMB) * 1024 * 1024;
+    http.assetsDir = options_.assetsDir;
+    http.uploadDir = startup_->privateFolder / "uploads";
+    http.mediaDir = programFolder();
+    http_ = std::make_unique<web::HttpServer>(*sessions_, http);
+    http_->start();
+}
+
+void TIWServerController::IWServerControllerBaseDestroy()
+{
+    if (http_)
+        guarded([&] { http_->stop(); });
+    if (sessions_)
+        guarded([&] { sessions_->closeAll(); });
+    if (timers_)
+        guarded([&] { timers_->stop(); });
+    http_.reset();
+    sessions_.reset();
+    timers_.reset();
+    {
+        std::lock_guard lock(dataMutex_);
+        guarded([&] { data_.reset(); });
+    }
+    if (startup_)
+        guarded([&] { releasePrivateFolder(startup_->privateFolder); });
+    startup_.reset();
+}
+
+data::Tdmdata* TIWServerController::dataModule() const
+{
+    std::lock_guard lock(dataMutex_);
+    return data_.get();
+}
+
+void TIWServerController::ensureDataModule()
+{
+    std::lock_guard lock(dataMutex_);
+    if (data_ || !options_.createDataModule)
+        return;
+    try {
+        data_ = options_.createDataModule();
+    } catch (const std::exception& e) {
+        // The server still starts; the login page reports the database failure.
+        logError("Error-Unable to connect DB Session Manager", e.what());
+    } catch (...) {
+        logError("Error-Unable to connect DB Session Manager", "unknown error");
+    }
+}
+
+int TIWServerController::port() const { return http_ ? http_->port() : 0; }
+
+bool TIWServerController::CookiesEnabled() const
+{
+    return Ini(zorvwebIniPath()).readBool("Program", "cookies", false);
+}
+
+bool TIWServerController::ReadLoginCookies(const web::WebSession& session, std::string& userName,
+                                           std::string& staffNo) const
+{
+    const auto& cookies = session.requestCookies();
+    std::string user = cookies.get("username");
+    std::string staff = cookies.get("staffno");
+    if (user.empty() || staff.empty())
+        return false;
+    userName = replaceAll(user, "+", " ");
+    staffNo = replaceAll(staff, "+", " ");
+    return true;
+}
+
+void TIWServerController::IWServerControllerBaseNewSession(web::WebSession& session)
+{
+    session.setData(std::make_unique<TUserSession>());
+    openStartPage(session);
+    std::string userName, staffNo;
+    if (!CookiesEnabled() || !ReadLoginCookies(session, userName, staffNo) || !options_.cookieLogin)
+        return;
+    options_.cookieLogin(session, userName, staffNo);
+}
+
+void TIWServerController::openStartPage(web::WebSession& session)
+{
+#ifdef ZORV_TEST_PAGES
+    if (const char* start = std::getenv("ZORV_START_PAGE"); start && testpages::openTestPage(session, start))
+        return;
+#endif
+    session.open<signin::TformMain>();
+}
+
+void TIWServerController::IWServerControllerBaseCloseSession(web::WebSession& session)
+{
+    auto* user = dynamic_cast<TUserSession*>(session.data());
+    if (!user)
+        return;
+    guarded([&] { releaseRecordLocks(*user); });
+    user->FreeDataModules();
+}
+
+void TIWServerController::sessionException(web::WebSession& session, const std::exception& error)
+{
+    bool handled = false;
+    IWServerControllerBaseException(session, error, handled);
+}
+
+void TIWServerController::IWServerControllerBaseException(web::WebSession& session, const std::exception& error,
+                                                         bool& handled)
+{
+    // The log keeps the whole message; the page shows only a reference to it,
+    // since the message may carry SQL or what the user typed.
+    const std::string reference = logError("Error", error.what());
+    handled = true;
+    guarded([&] {
+        if (auto* user = dynamic_cast<TUserSession*>(session.data())) {
+            guarded([&] { releaseRecordLocks(*user); });
+            user->ClearIdentity();
+        }
+    });
+    guarded([&] {
+        session.releaseAllPages();
+        auto& login = session.open<signin::TformMain>();
+        login.ShowErrorText(std::string(kLoggedOutAfterError) + "Reference: " + reference);
+    });
+}
+
+void TIWServerController::IWServerControllerBaseAuthRequest(const std::string&, const std::string&, bool& valid)
+{
+    valid = false;
+}
+
+} // namespace zorv::server

@@ -1,0 +1,197 @@
+#include "signin/TformMain.h"
+
+#include "common/Ini.h"
+#include "common/ProgramFolder.h"
+#include "common/Text.h"
+#include "web/Colour.h"
+#include "web/WebSession.h"
+#include "web/controls/Button.h"
+#include "web/controls/Edit.h"
+#include "web/controls/Image.h"
+#include "web/controls/Label.h"
+#include "web/controls/Link.h"
+#include "web/controls/Region.h"
+
+#include <filesystem>
+
+namespace zorv::signin {
+
+namespace {
+constexpr const char* kDefaultSupportAnchor = "<A Href=mailto:support@zorvweb.example>support@zorvweb.example</a>";
+constexpr const char* kDefaultCopyright = "ZorvWeb: HR and time and attendance for your staff";
+constexpr const char* kFailedToLogin = "Failed to login. ";
+constexpr int kErrorWidth = 1000;
+} // namespace
+
+SupportLink parseSupportAnchor(const std::string& anchor)
+{
+    // The target starts at the ninth character, after "<A Href=".
+    constexpr size_t kTargetStart = 8;
+    SupportLink link;
+    if (anchor.size() <= kTargetStart)
+        return link;
+    size_t close = anchor.find('>');
+    if (close == std::string::npos || close < kTargetStart)
+        return link;
+    link.target = trim(anchor.substr(kTargetStart, close - kTargetStart));
+    std::string rest = anchor.substr(close + 1);
+    size_t end = toUpper(rest).find("</A>");
+    link.caption = rest.substr(0, end);
+    return link;
+}
+
+TformMain::TformMain(web::WebSession& session) : Page(session, "TformMain")
+{
+    using namespace web;
+    setTitle("ZorvWeb");
+    regLogin_ = add<Region>("regLogin");
+    regLogin_->setCssClass("zw-login card shadow-sm");
+    imgback_ = regLogin_->add<Image>("imgback");
+    imgback_->setSource("/assets/img/logo.svg");
+    imgback_->setAltText("Logo");
+    imgback_->setCssClass("zw-logo");
+    lblWelcome_ = regLogin_->add<Label>("lblWelcome", "Welcome to Quennel");
+    lblWelcome_->setCssClass("zw-welcome h4");
+
+    lblLogin_ = regLogin_->add<Label>("lblLogin", "Login");
+    edtLogin_ = regLogin_->add<Edit>("edtLogin");
+    edtLogin_->setLabelledBy("lblLogin");
+    lblStaffno_ = regLogin_->add<Label>("lblStaffno", "Employee No");
+    edtStaffno_ = regLogin_->add<Edit>("edtStaffno");
+    edtStaffno_->setLabelledBy("lblStaffno");
+    LblPassword_ = regLogin_->add<Label>("LblPassword", "Password");
+    edtPassword_ = regLogin_->add<Edit>("edtPassword", Edit::Kind::Password);
+    edtPassword_->setLabelledBy("LblPassword");
+    for (Label* caption : {lblLogin_, lblStaffno_, LblPassword_})
+        caption->setCssClass("zw-field-label");
+
+    cmdLogin_ = regLogin_->add<Button>("cmdLogin", "Login");
+    cmdLogin_->setIcon("box-arrow-in-right");
+    cmdClock_ = regLogin_->add<Button>("cmdClock", "Clock");
+    cmdTSLogin_ = regLogin_->add<Button>("cmdTSLogin", "Timesheet");
+    cmdMoveLoc_ = regLogin_->add<Button>("cmdMoveLoc", "Supervisor  Clocking Screen");
+    cmdMoveEmp_ = regLogin_->add<Button>("cmdMoveEmp", "Employee Clocking Screen");
+    cmdImport_ = regLogin_->add<Button>("cmdImport", "iMPORT");
+    cmdUpload_ = regLogin_->add<Button>("cmdUpload", "Upload");
+    for (Button* b : {cmdClock_, cmdTSLogin_, cmdMoveLoc_, cmdMoveEmp_, cmdImport_, cmdUpload_}) {
+        b->setVariant("outline-secondary");
+        b->setVisible(false);
+    }
+
+    lblerror_ = regLogin_->add<Label>("lblerror");
+    lblerror_->setCssClass("zw-error alert alert-danger");
+    lblCopy_ = regLogin_->add<Label>("lblCopy", kDefaultCopyright);
+    lblCopy_->setCssClass("zw-copy small");
+    lblemail1_ = regLogin_->add<Label>("lblemail1", "Please report any problems to:");
+    lblemail1_->setCssClass("zw-support small");
+    lblemail_ = regLogin_->add<Link>("lblemail");
+    lblemail_->setCssClass("zw-support small");
+
+    setDefaultButton("cmdLogin");
+    cmdLogin_->onClick = [this] { cmdLoginClick(); };
+    cmdClock_->onClick = [this] { cmdClockClick(); };
+    cmdTSLogin_->onClick = [this] { cmdTSLoginClick(); };
+    cmdMoveLoc_->onClick = [this] { cmdMoveLocClick(); };
+    cmdMoveEmp_->onClick = [this] { cmdMoveEmpClick(); };
+    cmdImport_->onClick = [this] { cmdImportClick(); };
+    cmdUpload_->onClick = [this] { cmdUploadClick(); };
+    auto support = parseSupportAnchor(kDefaultSupportAnchor);
+    lblemail_->setTarget(support.target);
+    lblemail_->setCaption(support.caption);
+}
+
+void TformMain::create()
+{
+    hideError();
+    applyProgramKeys();
+    loadLogo();
+}
+
+void TformMain::applyProgramKeys()
+{
+    Ini ini(zorvwebIniPath());
+    const char* program = "Program";
+    cmdClock_->setVisible(ini.readBool(program, "clockButton", false));
+    cmdTSLogin_->setVisible(ini.readBool(program, "TSLoginButton", false));
+    cmdImport_->setVisible(ini.readBool(program, "Import", false));
+    bool moveLoc = ini.readBool(program, "MoveLoc", false);
+    cmdMoveLoc_->setVisible(moveLoc);
+    cmdMoveEmp_->setVisible(moveLoc);
+    cmdUpload_->setVisible(ini.readBool(program, "Upload", false));
+
+    cmdTSLogin_->setCaption(ini.readString(program, "TStext", cmdTSLogin_->caption()));
+    auto& ts = cmdTSLogin_->geometry();
+    ts.left = ini.readInteger(program, "TSLeft", ts.left);
+    ts.top = ini.readInteger(program, "TStop", ts.top);
+    ts.width = ini.readInteger(program, "TSwidth", ts.width);
+
+    lblWelcome_->setCaption(ini.readString(program, "Title", "Welcome to Quennel"));
+    auto support = parseSupportAnchor(ini.readString(program, "Email", kDefaultSupportAnchor));
+    lblemail_->setTarget(support.target);
+    lblemail_->setCaption(support.caption);
+    lblCopy_->setCaption(ini.readString(program, "CopyRight", lblCopy_->caption()));
+    auto& copy = lblCopy_->geometry();
+    copy.top = ini.readInteger(program, "TopCopy", copy.top);
+    copy.left = ini.readInteger(program, "LeftCopy", copy.left);
+    lblerror_->geometry().top = ini.readInteger(program, "TopError", lblerror_->geometry().top);
+
+    std::string colour = web::colourToCss(ini.readString(program, "labelcolour", "white"));
+    for (web::Control* c : std::initializer_list<web::Control*>{lblLogin_, lblStaffno_, LblPassword_, lblWelcome_,
+                                                               lblemail1_, lblemail_, lblCopy_})
+        c->setFontColor(colour);
+
+    lblLogin_->setCaption(ini.readString(program, "Labellbllogin", lblLogin_->caption()));
+    lblStaffno_->setCaption(ini.readString(program, "Labellblstaffno", lblStaffno_->caption()));
+    LblPassword_->setCaption(ini.readString(program, "LabellblPassword", LblPassword_->caption()));
+    lblWelcome_->setCaption(ini.readString(program, "LabellblWelcome", lblWelcome_->caption()));
+    lblemail1_->setCaption(ini.readString(program, "LabellblEmail1", lblemail1_->caption()));
+    lblemail_->setCaption(ini.readString(program, "LabellblEmail", lblemail_->caption()));
+    setBackgroundColor(web::colourToCss(ini.readString(program, "BackgroundColour", "white")));
+}
+
+void TformMain::loadLogo()
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (fs::is_regular_file(programFolder() / "weblogo.jpg", ec))
+        imgback_->setSource("/media/weblogo.jpg");
+    else if (fs::is_regular_file(programFolder() / "weblogo.bmp", ec))
+        imgback_->setSource("/media/weblogo.bmp");
+}
+
+void TformMain::hideError() { lblerror_->setVisible(false); }
+
+void TformMain::ShowErrorText(const std::string& text)
+{
+    lblerror_->setCaption(text);
+    lblerror_->setWidth(kErrorWidth);
+    lblerror_->setWordWrap(false);
+    lblerror_->setVisible(true);
+}
+
+// The logon checks need the login tables; until they are connected every
+// attempt is refused the way a failed logon is.
+void TformMain::cmdLoginClick()
+{
+    hideError();
+    session().showMessage(kFailedToLogin);
+}
+
+void TformMain::cmdClockClick()
+{
+    hideError();
+    session().showMessage(kFailedToLogin);
+}
+
+void TformMain::cmdTSLoginClick()
+{
+    hideError();
+    session().showMessage(kFailedToLogin);
+}
+
+void TformMain::cmdMoveLocClick() { hideError(); }
+void TformMain::cmdMoveEmpClick() { hideError(); }
+void TformMain::cmdImportClick() { hideError(); }
+void TformMain::cmdUploadClick() { hideError(); }
+
+} // namespace zorv::signin

@@ -1,0 +1,501 @@
+#include "web/HttpServer.h"
+
+#include "web/HttpBody.h"
+#include "web/WebApplication.h"
+
+#include <Poco/DeflatingStream.h>
+#include <Poco/Net/HTMLForm.h>
+#include <Poco/Net/HTTPRequestHandler.h>
+#include <Poco/Net/HTTPRequestHandlerFactory.h>
+#include <Poco/Net/HTTPServer.h>
+#include <Poco/Net/HTTPServerParams.h>
+#include <Poco/Net/HTTPServerRequest.h>
+#include <Poco/Net/HTTPServerResponse.h>
+#include <Poco/Net/MessageHeader.h>
+#include <Poco/Net/NameValueCollection.h>
+#include <Poco/Net/PartHandler.h>
+#include <Poco/Net/ServerSocket.h>
+#include <Poco/StreamCopier.h>
+#include <Poco/URI.h>
+
+#include <fstream>
+#include <semaphore>
+#include <sstream>
+
+namespace zorv::web {
+
+namespace {
+
+using Poco::Net::HTTPResponse;
+using Poco::Net::HTTPServerRequest;
+using Poco::Net::HTTPServerResponse;
+
+constexpr const char* kSecurityPolicy =
+    "default-src 'none'; script-src 'self'; style-src 'self'; style-src-attr 'unsafe-inline'; "
+    "img-src 'self' data:; font-src 'self'; connect-src 'self'; form-action 'self'; base-uri 'none'; "
+    "frame-ancestors 'none'";
+
+void addSecurityHeaders(HTTPServerResponse& response)
+{
+    response.set("Referrer-Policy", "no-referrer");
+    response.set("X-Content-Type-Options", "nosniff");
+    response.set("X-Frame-Options", "DENY");
+    response.set("Content-Security-Policy", kSecurityPolicy);
+}
+
+std::string contentTypeFor(const std::filesystem::path& file)
+{
+    static const std::pair<const char*, const char*> types[] = {
+        {".css", "text/css; charset=utf-8"}, {".js", "text/javascript; charset=utf-8"},
+        {".png", "image/png"},               {".jpg", "image/jpeg"},
+        {".jpeg", "image/jpeg"},             {".gif", "image/gif"},
+        {".bmp", "image/bmp"},               {".svg", "image/svg+xml"},
+        {".ico", "image/x-icon"},            {".woff", "font/woff"},
+        {".woff2", "font/woff2"},            {".csv", "text/csv; charset=utf-8"},
+        {".txt", "text/plain; charset=utf-8"}, {".pdf", "application/pdf"},
+        {".html", "text/html; charset=utf-8"}, {".htm", "text/html; charset=utf-8"},
+        {".xls", "application/vnd.ms-excel"},
+        {".xlsx", "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet"},
+        {".doc", "application/msword"},
+        {".docx", "application/vnd.openxmlformats-officedocument.wordprocessingml.document"},
+        {".zip", "application/zip"},         {".xml", "application/xml"},
+    };
+    std::string ext = file.extension().string();
+    for (auto& c : ext)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const auto& [e, type] : types)
+        if (ext == e)
+            return type;
+    return "application/octet-stream";
+}
+
+/// Percent-encodes a cookie value; blanks become "+".
+std::string encodeCookieValue(const std::string& value)
+{
+    static const char* hex = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : value) {
+        if (c == ' ') {
+            out += '+';
+        } else if (std::isalnum(c) || c == '-' || c == '.' || c == '_' || c == '~' || c == '@') {
+            out += static_cast<char>(c);
+        } else {
+            out += '%';
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        }
+    }
+    return out;
+}
+
+std::string setCookieHeader(const SetCookie& c)
+{
+    std::string h = c.name + "=" + encodeCookieValue(c.value) + "; Path=" + c.path;
+    if (c.maxAgeSeconds >= 0)
+        h += "; Max-Age=" + std::to_string(c.maxAgeSeconds);
+    h += "; HttpOnly";
+    if (c.sameSiteLax)
+        h += "; SameSite=Lax";
+    return h;
+}
+
+CookieJar readCookies(const HTTPServerRequest& request)
+{
+    CookieJar jar;
+    Poco::Net::NameValueCollection cookies;
+    request.getCookies(cookies);
+    for (const auto& [name, value] : cookies) {
+        std::string decoded;
+        try {
+            Poco::URI::decode(value, decoded);
+        } catch (...) {
+            decoded = value;
+        }
+        jar.set(name, decoded);
+    }
+    return jar;
+}
+
+/// The last path segment of a browser-supplied file name ("C:\x\y.txt" → "y.txt").
+std::string baseName(const std::string& name)
+{
+    auto slash = name.find_last_of("/\\");
+    std::string base = slash == std::string::npos ? name : name.substr(slash + 1);
+    if (base == "." || base == "..")
+        return {};
+    return base;
+}
+
+/// Streams each uploaded file to a temporary file; stops at the size limit.
+class UploadPartHandler : public Poco::Net::PartHandler {
+public:
+    UploadPartHandler(const std::filesystem::path& dir, PostedForm& form) : dir_(dir), form_(form) {}
+
+    void handlePart(const Poco::Net::MessageHeader& header, std::istream& stream) override
+    {
+        std::string disposition;
+        Poco::Net::NameValueCollection params;
+        Poco::Net::MessageHeader::splitParameters(header.get("Content-Disposition", ""), disposition, params);
+        UploadedFile f;
+        f.field = params.get("name", "");
+        f.fileName = baseName(params.get("filename", ""));
+        f.contentType = header.get("Content-Type", "application/octet-stream");
+        std::filesystem::create_directories(dir_);
+        f.tempPath = (dir_ / ("upload-" + randomToken())).string();
+        std::ofstream out(f.tempPath, std::ios::binary);
+        f.size = Poco::StreamCopier::copyStream64(stream, out);
+        out.close();
+        if (f.fileName.empty()) {
+            std::filesystem::remove(f.tempPath);
+            return;
+        }
+        form_.addFile(std::move(f));
+    }
+
+private:
+    std::filesystem::path dir_;
+    PostedForm& form_;
+};
+
+void removeTempFiles(const PostedForm& form)
+{
+    std::error_code ec;
+    for (const auto& f : form.files())
+        std::filesystem::remove(f.tempPath, ec);
+}
+
+/// Shared state of all handlers.
+struct Context {
+    SessionManager& sessions;
+    const HttpSettings& settings;
+    std::counting_semaphore<> workers;
+    Context(SessionManager& s, const HttpSettings& h)
+        : sessions(s), settings(h), workers(std::max(1, h.requestWorkers))
+    {
+    }
+};
+
+class WorkerPermit {
+public:
+    explicit WorkerPermit(std::counting_semaphore<>& s) : s_(s) { s_.acquire(); }
+    ~WorkerPermit() { s_.release(); }
+    WorkerPermit(const WorkerPermit&) = delete;
+    WorkerPermit& operator=(const WorkerPermit&) = delete;
+
+private:
+    std::counting_semaphore<>& s_;
+};
+
+void sendStatus(HTTPServerResponse& response, HTTPResponse::HTTPStatus status, const std::string& text)
+{
+    addSecurityHeaders(response);
+    response.setStatusAndReason(status);
+    response.setContentType("text/plain; charset=utf-8");
+    response.setContentLength64(static_cast<Poco::Int64>(text.size()));
+    response.send() << text;
+}
+
+void sendBody(const HTTPServerRequest& request, HTTPServerResponse& response, const std::string& body, bool compress)
+{
+    const bool gzip = compress && body.size() > 512 &&
+                      request.get("Accept-Encoding", "").find("gzip") != std::string::npos;
+    if (!gzip) {
+        response.setContentLength64(static_cast<Poco::Int64>(body.size()));
+        response.send() << body;
+        return;
+    }
+    std::ostringstream packed;
+    {
+        Poco::DeflatingOutputStream deflater(packed, Poco::DeflatingStreamBuf::STREAM_GZIP, 6);
+        deflater << body;
+        deflater.close();
+    }
+    std::string data = packed.str();
+    response.set("Content-Encoding", "gzip");
+    response.set("Vary", "Accept-Encoding");
+    response.setContentLength64(static_cast<Poco::Int64>(data.size()));
+    response.send() << data;
+}
+
+class StaticHandler : public Poco::Net::HTTPRequestHandler {
+public:
+    StaticHandler(const Context& ctx, std::filesystem::path root, std::string relative)
+        : ctx_(ctx), root_(std::move(root)), relative_(std::move(relative))
+    {
+    }
+
+    void handleRequest(HTTPServerRequest& request, HTTPServerResponse& response) override
+    {
+        if (request.getMethod() != "GET" && request.getMethod() != "HEAD")
+            return sendStatus(response, HTTPResponse::HTTP_METHOD_NOT_ALLOWED, "Method not allowed");
+        std::filesystem::path rel(relative_);
+        bool safe = !relative_.empty() && rel.is_relative();
+        for (const auto& part : rel)
+            safe = safe && part != ".." && part != ".";
+        std::error_code ec;
+        auto file = root_ / rel;
+        if (!safe || !std::filesystem::is_regular_file(file, ec))
+            return sendStatus(response, HTTPResponse::HTTP_NOT_FOUND, "Not found");
+        addSecurityHeaders(response);
+        response.set("Cache-Control", "public, max-age=3600");
+        response.sendFile(file.string(), contentTypeFor(file));
+    }
+
+private:
+    const Context& ctx_;
+    std::filesystem::path root_;
+    std::string relative_;
+};
+
+/// Serves pages (GET and form posts) and downloads of a session.
+class SessionHandler : public Poco::Net::HTTPRequestHandler {
+public:
+    SessionHandler(Context& ctx, bool download) : ctx_(ctx), download_(download) {}
+
+    void handleRequest(HTTPServerRequest& request, HTTPServerResponse& response) override
+    {
+        try {
+            serve(request, response);
+        } catch (...) {
+            // Nothing of an internal failure reaches the browser.
+            if (!response.sent())
+                sendStatus(response, HTTPResponse::HTTP_INTERNAL_SERVER_ERROR, "The request could not be served.");
+        }
+    }
+
+private:
+    void serve(HTTPServerRequest& request, HTTPServerResponse& response)
+    {
+        const std::string& method = request.getMethod();
+        const bool isPost = method == "POST";
+        if (!isPost && method != "GET" && method != "HEAD")
+            return sendStatus(response, HTTPResponse::HTTP_METHOD_NOT_ALLOWED, "Method not allowed");
+        if (download_ && isPost)
+            return sendStatus(response, HTTPResponse::HTTP_METHOD_NOT_ALLOWED, "Method not allowed");
+
+        WebRequest webRequest;
+        webRequest.isPost = isPost;
+        webRequest.cookies = readCookies(request);
+        webRequest.clientAddress = request.clientAddress().host().toString();
+        if (isPost && !readBody(request, response, webRequest.form))
+            return;
+
+        const std::string sid = webRequest.cookies.get(kSessionCookie);
+        std::shared_ptr<WebSession> session = sid.empty() ? nullptr : ctx_.sessions.find(sid);
+        if (!session) {
+            removeTempFiles(webRequest.form);
+            if (!sid.empty() || isPost || download_)
+                return redirectExpired(response, !sid.empty());
+            session = ctx_.sessions.create();
+        }
+        if (download_)
+            return sendDownload(request, response, *session);
+
+        WebResponse out;
+        {
+            std::lock_guard sessionLock(session->mutex());
+            WorkerPermit permit(ctx_.workers);
+            out = session->handle(webRequest);
+        }
+        if (session->idRenewalRequested())
+            ctx_.sessions.renewId(session);
+        sendPage(request, response, out, *session, sid);
+    }
+
+    /// Reads and decodes a form post; answers 413 or 400 itself and returns false.
+    bool readBody(HTTPServerRequest& request, HTTPServerResponse& response, PostedForm& form)
+    {
+        const bool multipart = request.getContentType().find("multipart/form-data") != std::string::npos;
+        const std::uint64_t limit = multipart ? ctx_.settings.maxUploadBytes : ctx_.settings.maxPostBytes;
+        const auto length = request.getContentLength64();
+        if (length != HTTPServerRequest::UNKNOWN_CONTENT_LENGTH && static_cast<std::uint64_t>(length) > limit) {
+            response.setKeepAlive(false);
+            sendStatus(response, HTTPResponse::HTTP_REQUEST_ENTITY_TOO_LARGE, "The request is too large.");
+            return false;
+        }
+        LimitedStreamBuf limited(request.stream(), limit);
+        std::istream body(&limited);
+        try {
+            Poco::Net::HTMLForm html;
+            html.setFieldLimit(20000);
+            UploadPartHandler uploads(ctx_.settings.uploadDir, form);
+            html.load(request, body, uploads);
+            if (limited.exceeded()) {
+                removeTempFiles(form);
+                response.setKeepAlive(false);
+                sendStatus(response, HTTPResponse::HTTP_REQUEST_ENTITY_TOO_LARGE, "The request is too large.");
+                return false;
+            }
+            for (const auto& [name, value] : html)
+                form.add(name, value);
+        } catch (...) {
+            removeTempFiles(form);
+            response.setKeepAlive(false);
+            sendStatus(response, limited.exceeded() ? HTTPResponse::HTTP_REQUEST_ENTITY_TOO_LARGE
+                                                    : HTTPResponse::HTTP_BAD_REQUEST,
+                       limited.exceeded() ? "The request is too large." : "The request could not be read.");
+            return false;
+        }
+        return true;
+    }
+
+    void redirectExpired(HTTPServerResponse& response, bool clearCookie)
+    {
+        addSecurityHeaders(response);
+        if (clearCookie)
+            response.add("Set-Cookie", setCookieHeader(SetCookie{kSessionCookie, "", 0}));
+        response.set("Cache-Control", "no-store");
+        response.redirect(ctx_.settings.redirect.empty() ? std::string("/") : ctx_.settings.redirect,
+                          HTTPResponse::HTTP_SEE_OTHER);
+    }
+
+    void sendPage(HTTPServerRequest& request, HTTPServerResponse& response, const WebResponse& out,
+                  const WebSession& session, const std::string& oldSid)
+    {
+        addSecurityHeaders(response);
+        response.set("Cache-Control", "no-store");
+        if (oldSid != session.id())
+            response.add("Set-Cookie", setCookieHeader(SetCookie{kSessionCookie, session.id()}));
+        for (const auto& c : out.cookies)
+            response.add("Set-Cookie", setCookieHeader(c));
+        if (!out.location.empty())
+            return response.redirect(out.location, HTTPResponse::HTTP_SEE_OTHER);
+        response.setStatusAndReason(static_cast<HTTPResponse::HTTPStatus>(out.status));
+        response.setContentType(out.contentType);
+        sendBody(request, response, out.body, ctx_.settings.compression);
+    }
+
+    void sendDownload(HTTPServerRequest& request, HTTPServerResponse& response, WebSession& session)
+    {
+        Poco::URI uri(request.getURI());
+        std::string token;
+        for (const auto& [k, v] : uri.getQueryParameters())
+            if (k == "t")
+                token = v;
+        std::optional<Download> d;
+        {
+            std::lock_guard sessionLock(session.mutex());
+            d = session.takeDownload(token);
+        }
+        std::error_code ec;
+        if (!d || !std::filesystem::is_regular_file(d->path, ec))
+            return sendStatus(response, HTTPResponse::HTTP_NOT_FOUND, "The file is no longer available.");
+        addSecurityHeaders(response);
+        response.set("Cache-Control", "no-store");
+        std::string ascii;
+        for (unsigned char c : d->fileName)
+            ascii += (c >= 0x20 && c < 0x7F && c != '"' && c != '\\') ? static_cast<char>(c) : '_';
+        response.set("Content-Disposition",
+                     "attachment; filename=\"" + ascii + "\"; filename*=UTF-8''" + encodeCookieValue(d->fileName));
+        response.sendFile(d->path, contentTypeFor(d->fileName));
+        if (d->deleteAfterSend)
+            std::filesystem::remove(d->path, ec);
+    }
+
+    Context& ctx_;
+    bool download_;
+};
+
+class NotFoundHandler : public Poco::Net::HTTPRequestHandler {
+public:
+    void handleRequest(HTTPServerRequest&, HTTPServerResponse& response) override
+    {
+        sendStatus(response, HTTPResponse::HTTP_NOT_FOUND, "Not found");
+    }
+};
+
+/// Routes by path; nothing but "/" and "/download" may create or use a session.
+class Router : public Poco::Net::HTTPRequestHandlerFactory {
+public:
+    explicit Router(std::shared_ptr<Context> ctx) : ctx_(std::move(ctx)) {}
+
+    Poco::Net::HTTPRequestHandler* createRequestHandler(const HTTPServerRequest& request) override
+    {
+        std::string path;
+        try {
+            path = Poco::URI(request.getURI()).getPath();
+        } catch (...) {
+            return new NotFoundHandler;
+        }
+        if (path == "/")
+            return new SessionHandler(*ctx_, false);
+        if (path == "/download")
+            return new SessionHandler(*ctx_, true);
+        const auto& assets = ctx_->settings.assetsDir;
+        if (path == "/favicon.ico")
+            return new StaticHandler(*ctx_, assets, "img/favicon.ico");
+        if (path.rfind("/assets/", 0) == 0)
+            return new StaticHandler(*ctx_, assets, path.substr(8));
+        // Only the two logo files of the program folder are ever served from it.
+        if (path == "/media/weblogo.jpg" || path == "/media/weblogo.bmp")
+            return new StaticHandler(*ctx_, ctx_->settings.mediaDir, path.substr(7));
+        return new NotFoundHandler;
+    }
+
+private:
+    std::shared_ptr<Context> ctx_;
+};
+
+} // namespace
+
+HttpServer::HttpServer(SessionManager& sessions, HttpSettings settings)
+    : sessions_(sessions), settings_(std::move(settings))
+{
+}
+
+HttpServer::~HttpServer() { stop(); }
+
+void HttpServer::start()
+{
+    Poco::Net::ServerSocket socket;
+    socket.bind(Poco::Net::SocketAddress(settings_.address, static_cast<Poco::UInt16>(settings_.port)),
+                /*reuseAddress*/ true, /*reusePort*/ false);
+    socket.listen(256);
+    boundPort_ = socket.address().port();
+
+    auto params = new Poco::Net::HTTPServerParams;
+    params->setMaxThreads(settings_.connectionThreads);
+    params->setMaxQueued(1024);
+    params->setKeepAlive(true);
+    params->setKeepAliveTimeout(Poco::Timespan(settings_.keepAlive.count(), 0));
+    params->setMaxKeepAliveRequests(0);
+    params->setServerName("ZorvWeb");
+    params->setTimeout(Poco::Timespan(60, 0));
+
+    static Poco::ThreadPool pool("zorvweb-http", 16, settings_.connectionThreads, 60, 256 * 1024);
+    auto ctx = std::make_shared<Context>(sessions_, settings_);
+    server_ = std::make_unique<Poco::Net::HTTPServer>(new Router(ctx), pool, socket, params);
+    server_->start();
+    stopping_ = false;
+    sweeper_ = std::thread([this] { sweepLoop(); });
+}
+
+void HttpServer::stop()
+{
+    {
+        std::lock_guard lock(sweepMutex_);
+        stopping_ = true;
+    }
+    sweepWake_.notify_all();
+    if (sweeper_.joinable())
+        sweeper_.join();
+    if (server_) {
+        server_->stopAll(true);
+        server_.reset();
+    }
+}
+
+void HttpServer::sweepLoop()
+{
+    std::unique_lock lock(sweepMutex_);
+    while (!stopping_) {
+        sweepWake_.wait_for(lock, std::chrono::seconds(15));
+        if (stopping_)
+            break;
+        lock.unlock();
+        sessions_.sweep();
+        lock.lock();
+    }
+}
+
+} // namespace zorv::web

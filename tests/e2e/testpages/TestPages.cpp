@@ -1,0 +1,7 @@
+#include "testpages/TestPages.h"
+
+namespace zorv::testpages {
+
+bool openTestPage(web::WebSession&, const std::string&) { return false; }
+
+} // namespace zorv::testpages
