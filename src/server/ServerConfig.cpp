@@ -61,7 +61,7 @@ ServerConfig ServerConfig::read(const Ini& ini) {
     return c;
 }
 
-StartupResult runStartup(const std::filesystem::path& home, bool authHookAttached) {
+StartupResult runStartup(const std::filesystem::path& home) {
     StartupResult result;
     setProgramFolder(home);
     const Ini zorvweb(zorvwebIniPath());
@@ -76,7 +76,8 @@ StartupResult runStartup(const std::filesystem::path& home, bool authHookAttache
         trace.write(kTraceSection, "Filepath", zorvweb.path());
     }
 
-    result.authHookAttached = authHookAttached;
+    // The hook refuses everybody; it is attached only when asked for.
+    result.authHookAttached = zorvweb.readBool("Windows", "Auth", false);
 
     result.config = ServerConfig::read(zorvweb);
     result.privateFolder =

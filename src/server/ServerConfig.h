@@ -54,7 +54,7 @@ struct StartupResult {
 /// folders, reads the start-up configuration and publishes serverSettings().
 /// Call once, before the HTTP server starts; throws when the private folder
 /// cannot be chosen or the configuration cannot be used.
-StartupResult runStartup(const std::filesystem::path& home, bool authHookAttached = false);
+StartupResult runStartup(const std::filesystem::path& home);
 
 /// Process-wide values fixed at start-up. Readable from any thread; before
 /// runStartup() they hold the defaults, with system name "ZORVWORK".

@@ -304,7 +304,7 @@ TEST_F(RunStartupTest, ReadsTheConfigurationAndPreparesTheHome) {
                                      "ActivePrefix=CORP\\\nActiveSuffix=@corp.example\n"
                                      "[KeepAlive]\nOn=1\nLog=yes\n");
 
-    const StartupResult r = runStartup(home_, true);
+    const StartupResult r = runStartup(home_);
 
     EXPECT_EQ(programFolder(), home_);
     EXPECT_TRUE(fs::is_directory(home_ / "Net" / "3"));
