@@ -126,6 +126,25 @@ std::string baseName(const std::string& name)
     return base;
 }
 
+/// The value of a parameter of a Content-Disposition header as the browser
+/// sent it. Browsers escape a double quote in a file name as %22 and send
+/// back-slashes as they are, which a generic unescaping parser would drop.
+std::string rawDispositionParameter(const std::string& header, const std::string& name)
+{
+    const std::string key = name + "=\"";
+    size_t pos = 0;
+    while ((pos = header.find(key, pos)) != std::string::npos) {
+        bool atStart = pos == 0 || header[pos - 1] == ' ' || header[pos - 1] == ';';
+        if (atStart) {
+            size_t start = pos + key.size();
+            size_t end = header.find('"', start);
+            return header.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        }
+        pos += key.size();
+    }
+    return {};
+}
+
 /// Streams each uploaded file to a temporary file; stops at the size limit.
 class UploadPartHandler : public Poco::Net::PartHandler {
 public:
@@ -138,7 +157,7 @@ public:
         Poco::Net::MessageHeader::splitParameters(header.get("Content-Disposition", ""), disposition, params);
         UploadedFile f;
         f.field = params.get("name", "");
-        f.fileName = baseName(params.get("filename", ""));
+        f.fileName = baseName(rawDispositionParameter(header.get("Content-Disposition", ""), "filename"));
         f.contentType = header.get("Content-Type", "application/octet-stream");
         std::filesystem::create_directories(dir_);
         f.tempPath = (dir_ / ("upload-" + randomToken())).string();
@@ -302,6 +321,20 @@ private:
         sendPage(request, response, out, *session, sid);
     }
 
+    /// Refuses an oversized body. The response goes first; then a bounded part
+    /// of the body is read and dropped, so that the browser, still sending,
+    /// gets to read the answer instead of a reset connection.
+    void refuseTooLarge(HTTPServerRequest& request, HTTPServerResponse& response)
+    {
+        constexpr std::streamsize kDrainLimit = 8 << 20;
+        response.setKeepAlive(false);
+        sendStatus(response, HTTPResponse::HTTP_REQUEST_ENTITY_TOO_LARGE, "The request is too large.");
+        try {
+            request.stream().ignore(kDrainLimit);
+        } catch (...) {
+        }
+    }
+
     /// Reads and decodes a form post; answers 413 or 400 itself and returns false.
     bool readBody(HTTPServerRequest& request, HTTPServerResponse& response, PostedForm& form)
     {
@@ -309,8 +342,7 @@ private:
         const std::uint64_t limit = multipart ? ctx_.settings.maxUploadBytes : ctx_.settings.maxPostBytes;
         const auto length = request.getContentLength64();
         if (length != HTTPServerRequest::UNKNOWN_CONTENT_LENGTH && static_cast<std::uint64_t>(length) > limit) {
-            response.setKeepAlive(false);
-            sendStatus(response, HTTPResponse::HTTP_REQUEST_ENTITY_TOO_LARGE, "The request is too large.");
+            refuseTooLarge(request, response);
             return false;
         }
         LimitedStreamBuf limited(request.stream(), limit);
@@ -322,18 +354,19 @@ private:
             html.load(request, body, uploads);
             if (limited.exceeded()) {
                 removeTempFiles(form);
-                response.setKeepAlive(false);
-                sendStatus(response, HTTPResponse::HTTP_REQUEST_ENTITY_TOO_LARGE, "The request is too large.");
+                refuseTooLarge(request, response);
                 return false;
             }
             for (const auto& [name, value] : html)
                 form.add(name, value);
         } catch (...) {
             removeTempFiles(form);
+            if (limited.exceeded()) {
+                refuseTooLarge(request, response);
+                return false;
+            }
             response.setKeepAlive(false);
-            sendStatus(response, limited.exceeded() ? HTTPResponse::HTTP_REQUEST_ENTITY_TOO_LARGE
-                                                    : HTTPResponse::HTTP_BAD_REQUEST,
-                       limited.exceeded() ? "The request is too large." : "The request could not be read.");
+            sendStatus(response, HTTPResponse::HTTP_BAD_REQUEST, "The request could not be read.");
             return false;
         }
         return true;

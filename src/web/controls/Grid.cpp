@@ -41,6 +41,20 @@ int Grid::addColumn(GridColumn column)
     return columnCount() - 1;
 }
 
+int Grid::addComboColumn(std::string title, std::vector<std::string> items)
+{
+    int col = addColumn(std::move(title), GridColumnKind::Combo);
+    column(col).items = std::move(items);
+    return col;
+}
+
+int Grid::addButtonColumn(std::string title, std::string caption)
+{
+    int col = addColumn(std::move(title), GridColumnKind::Button);
+    column(col).caption = std::move(caption);
+    return col;
+}
+
 // --- rows and cells ------------------------------------------------------------
 
 void Grid::setRowCount(int count)

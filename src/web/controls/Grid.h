@@ -34,6 +34,10 @@ public:
     /// Adds a column (also after rows exist; their new cells are empty) and returns its index.
     int addColumn(std::string title, GridColumnKind kind = GridColumnKind::Text);
     int addColumn(GridColumn column);
+    /// Adds a Combo column offering these items.
+    int addComboColumn(std::string title, std::vector<std::string> items);
+    /// Adds a Button column; an empty caption shows each cell's text on its button.
+    int addButtonColumn(std::string title, std::string caption);
     int columnCount() const { return static_cast<int>(columns_.size()); }
     GridColumn& column(int col) { return columns_.at(static_cast<size_t>(col)); }
     const GridColumn& column(int col) const { return columns_.at(static_cast<size_t>(col)); }
