@@ -45,8 +45,6 @@ TIWServerController::~TIWServerController() { IWServerControllerBaseDestroy(); }
 
 void TIWServerController::IWServerControllerBaseCreate()
 {
-    // The browser-authentication hook accepts nobody; it is attached only
-    // when [Windows] Auth asks for it, and plain HTTP sessions never use it.
     startup_ = std::make_unique<StartupResult>(runStartup(options_.home));
     const ServerConfig& config = startup_->config;
 
@@ -74,6 +72,12 @@ void TIWServerController::IWServerControllerBaseCreate()
     http.assetsDir = options_.assetsDir;
     http.uploadDir = startup_->privateFolder / "uploads";
     http.mediaDir = programFolder();
+    if (startup_->authHookAttached)
+        http.authenticate = [this](const std::string& user, const std::string& password) {
+            bool valid = false; // preset: only what the hook accepts passes
+            IWServerControllerBaseAuthRequest(user, password, valid);
+            return valid;
+        };
     http_ = std::make_unique<web::HttpServer>(*sessions_, http);
     http_->start();
 }

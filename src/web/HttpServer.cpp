@@ -5,6 +5,7 @@
 
 #include <Poco/DeflatingStream.h>
 #include <Poco/Net/HTMLForm.h>
+#include <Poco/Net/HTTPBasicCredentials.h>
 #include <Poco/Net/HTTPRequestHandler.h>
 #include <Poco/Net/HTTPRequestHandlerFactory.h>
 #include <Poco/Net/HTTPServer.h>
@@ -305,6 +306,8 @@ private:
             removeTempFiles(webRequest.form);
             if (!sid.empty() || isPost || download_)
                 return redirectExpired(response, !sid.empty());
+            if (!browserAuthenticated(request))
+                return askForCredentials(response);
             session = ctx_.sessions.create();
         }
         if (download_)
@@ -370,6 +373,26 @@ private:
             return false;
         }
         return true;
+    }
+
+    bool browserAuthenticated(const HTTPServerRequest& request) const
+    {
+        if (!ctx_.settings.authenticate)
+            return true;
+        if (!request.hasCredentials())
+            return false;
+        try {
+            Poco::Net::HTTPBasicCredentials credentials(request);
+            return ctx_.settings.authenticate(credentials.getUsername(), credentials.getPassword());
+        } catch (...) {
+            return false;
+        }
+    }
+
+    void askForCredentials(HTTPServerResponse& response)
+    {
+        response.set("WWW-Authenticate", "Basic realm=\"ZorvWeb\", charset=\"UTF-8\"");
+        sendStatus(response, HTTPResponse::HTTP_UNAUTHORIZED, "Authentication required.");
     }
 
     void redirectExpired(HTTPServerResponse& response, bool clearCookie)

@@ -6,6 +6,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -30,6 +31,9 @@ struct HttpSettings {
     std::filesystem::path mediaDir;          ///< the logo files served under /media
     bool compression = false;                ///< gzip pages for browsers that accept it
     std::string redirect = "/";              ///< where a timed-out session is sent
+    /// When set, a browser must pass HTTP basic authentication, checked by
+    /// this function, before it gets a new session.
+    std::function<bool(const std::string& user, const std::string& password)> authenticate;
 };
 
 /// Name of the session cookie.

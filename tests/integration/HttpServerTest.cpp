@@ -4,6 +4,7 @@
 #include "web/WebApplication.h"
 #include "web/controls/Button.h"
 
+#include <Poco/Net/HTTPBasicCredentials.h>
 #include <Poco/Net/HTTPClientSession.h>
 #include <Poco/Net/HTTPRequest.h>
 #include <Poco/Net/HTTPResponse.h>
@@ -73,7 +74,8 @@ struct HttpFixture : ::testing::Test {
     std::unique_ptr<HttpServer> server;
     std::string sid;
 
-    void SetUp() override
+    void SetUp() override { startServer({}); }
+    void startServer(std::function<bool(const std::string&, const std::string&)> authenticate)
     {
         fs::create_directories(dir / "assets" / "css");
         std::ofstream(dir / "assets" / "css" / "a.css") << "body{}";
@@ -85,6 +87,9 @@ struct HttpFixture : ::testing::Test {
         s.maxUploadBytes = kUploadLimit;
         s.assetsDir = dir / "assets";
         s.uploadDir = dir / "uploads";
+        s.authenticate = std::move(authenticate);
+        if (server)
+            server->stop();
         server = std::make_unique<HttpServer>(sessions, s);
         server->start();
     }
@@ -185,6 +190,16 @@ TEST_F(HttpFixture, PageRequestCreatesOneSessionWithAHttpOnlyCookie)
     EXPECT_NE(r.cookies[0].find("HttpOnly"), std::string::npos);
     EXPECT_NE(r.cookies[0].find("SameSite=Lax"), std::string::npos);
     EXPECT_EQ(sessions.size(), 1u);
+}
+
+TEST_F(HttpFixture, BrowserAuthenticationHookDecidesBeforeASessionExists)
+{
+    startServer([](const std::string&, const std::string&) { return false; });
+    Poco::Net::HTTPRequest req("GET", "/", "HTTP/1.1");
+    Poco::Net::HTTPBasicCredentials("admin", "admin").authenticate(req);
+    EXPECT_EQ(send(req).status, 401);
+    EXPECT_EQ(get("/").status, 401);
+    EXPECT_EQ(sessions.size(), 0u);
 }
 
 TEST_F(HttpFixture, UnknownSessionIsSentToTheRedirectAndItsCookieCleared)
