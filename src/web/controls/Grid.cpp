@@ -216,7 +216,7 @@ bool Grid::dispatch(const Event& e)
         onCellClick(e.row, e.col);
         return true;
     }
-    if (e.name == "button" && onButtonClick && e.row < rowCount() && isColumnOfKind(e.col, GridColumnKind::Button)) {
+    if (e.name == "button" && onButtonClick && isOnPage(e.row) && isColumnOfKind(e.col, GridColumnKind::Button)) {
         onButtonClick(e.row, e.col);
         return true;
     }
