@@ -80,18 +80,22 @@
   }
 
   function pad(n) { return n < 10 ? '0' + n : '' + n; }
+  function formatClock(format, d) {
+    var parts = { HH: pad(d.getHours()), MM: pad(d.getMinutes()), SS: pad(d.getSeconds()),
+                  dd: pad(d.getDate()), mm: pad(d.getMonth() + 1), yyyy: '' + d.getFullYear() };
+    return format.replace(/yyyy|HH|MM|SS|dd|mm/g, function (t) { return parts[t]; });
+  }
+  // Clocks show the server's time: the offset to the browser's clock is kept.
   function tickClocks() {
     var clocks = document.querySelectorAll('[data-zw-clock]');
     if (!clocks.length) return;
     var offset = 0;
-    clocks.forEach(function (c) {
-      var server = Number(c.getAttribute('data-zw-clock'));
-      if (server) offset = server - Date.now();
-    });
+    var serverTime = clocks[0].getAttribute('datetime');
+    var m = serverTime && serverTime.match(/^(\d{4})-(\d{2})-(\d{2})T(\d{2}):(\d{2}):(\d{2})/);
+    if (m) offset = new Date(+m[1], +m[2] - 1, +m[3], +m[4], +m[5], +m[6]).getTime() - Date.now();
     function tick() {
       var now = new Date(Date.now() + offset);
-      var text = pad(now.getHours()) + ':' + pad(now.getMinutes()) + ':' + pad(now.getSeconds());
-      clocks.forEach(function (c) { c.textContent = text; });
+      clocks.forEach(function (c) { c.textContent = formatClock(c.getAttribute('data-zw-clock') || 'HH:MM:SS', now); });
     }
     tick();
     setInterval(tick, 1000);

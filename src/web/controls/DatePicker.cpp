@@ -2,6 +2,7 @@
 
 #include <fmt/core.h>
 
+#include <algorithm>
 #include <cctype>
 
 namespace zorv::web {
@@ -63,8 +64,8 @@ bool DatePicker::setText(std::string_view text)
 
 void DatePicker::setYearRange(int minYear, int maxYear)
 {
-    minYear_ = minYear;
-    maxYear_ = maxYear;
+    minYear_ = std::min(minYear, maxYear);
+    maxYear_ = std::max(minYear, maxYear);
 }
 
 void DatePicker::render(HtmlWriter& w) const

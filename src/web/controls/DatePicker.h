@@ -30,7 +30,8 @@ public:
     /// the box. False (value unchanged) for anything else.
     bool setText(std::string_view text);
 
-    /// Years the box accepts, both included (default 1900 to 2100).
+    /// Years the box accepts, both included (default 1900 to 2100). A date
+    /// already set is kept even when it falls outside the new range.
     void setYearRange(int minYear, int maxYear);
     int minYear() const { return minYear_; }
     int maxYear() const { return maxYear_; }

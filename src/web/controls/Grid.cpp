@@ -134,7 +134,10 @@ void Grid::setCell(int row, int col, std::string text)
 
 bool Grid::cellChecked(int row, int col) const { return isTickedText(cell(row, col)); }
 
-void Grid::setCellChecked(int row, int col, bool checked) { setCell(row, col, checked ? kCheckedText : kUncheckedText); }
+void Grid::setCellChecked(int row, int col, bool checked)
+{
+    setCell(row, col, checked ? kCheckedText : kUncheckedText);
+}
 
 // --- row state -------------------------------------------------------------------
 

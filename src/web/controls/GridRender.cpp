@@ -56,8 +56,10 @@ void Grid::render(HtmlWriter& w) const
 void Grid::renderHeader(HtmlWriter& w) const
 {
     w.open("thead").end().open("tr").end();
-    if (rowSelect_)
-        w.open("th").attr("scope", "col").cls("zw-grid-select").end().element("span", "visually-hidden", "Select").close("th");
+    if (rowSelect_) {
+        w.open("th").attr("scope", "col").cls("zw-grid-select").end();
+        w.element("span", "visually-hidden", "Select").close("th");
+    }
     for (const auto& c : columns_) {
         if (!c.visible)
             continue;
@@ -114,17 +116,20 @@ void Grid::renderInput(HtmlWriter& w, int row, int col) const
         return;
     }
     const bool tickBox = c.kind == GridColumnKind::CheckBox;
-    w.open("input").attr("type", tickBox ? "checkbox" : "text").attr("name", cellName(row, col)).attr("id", cellName(row, col));
+    const bool invalid = cellInvalid(row, col);
+    const std::string name = cellName(row, col);
+    w.open("input").attr("type", tickBox ? "checkbox" : "text").attr("name", name).attr("id", name);
     if (tickBox) {
         w.attr("value", "1").cls("form-check-input").flag("checked", cellChecked(row, col));
     } else {
         w.attr("value", cell(row, col));
-        w.cls(cellInvalid(row, col) ? "form-control form-control-sm zw-grid-input is-invalid" : "form-control form-control-sm zw-grid-input");
+        w.cls(invalid ? "form-control form-control-sm zw-grid-input is-invalid"
+                      : "form-control form-control-sm zw-grid-input");
         if (c.kind == GridColumnKind::Integer)
             w.attr("inputmode", "numeric");
         else if (c.kind == GridColumnKind::Decimal)
             w.attr("inputmode", "decimal");
-        if (cellInvalid(row, col))
+        if (invalid)
             w.attr("aria-invalid", "true");
     }
     w.attr("aria-label", cellLabel(c, row));
@@ -146,7 +151,8 @@ void Grid::renderComboInput(HtmlWriter& w, int row, int col) const
     for (size_t i = 0; i < c.items.size(); ++i) {
         const bool chosen = !found && c.items[i] == current;
         found = found || chosen;
-        w.open("option").attr("value", static_cast<long long>(i)).flag("selected", chosen).end().text(c.items[i]).close("option");
+        w.open("option").attr("value", static_cast<long long>(i)).flag("selected", chosen).end();
+        w.text(c.items[i]).close("option");
     }
     // A text that is not one of the items stays as it is unless another item is chosen.
     if (!found)

@@ -12,8 +12,9 @@ constexpr int kMinYear = 1;
 constexpr int kMaxYear = 9999;
 constexpr int kDaysInWeek = 7;
 
-constexpr std::array<const char*, 12> kMonthNames = {"January", "February", "March",     "April",   "May",      "June",
-                                                     "July",    "August",   "September", "October", "November", "December"};
+constexpr std::array<const char*, 12> kMonthNames = {"January", "February", "March",     "April",
+                                                     "May",     "June",     "July",      "August",
+                                                     "September", "October", "November", "December"};
 constexpr std::array<const char*, kDaysInWeek> kDayNames = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
 
 bool isLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
@@ -28,8 +29,8 @@ std::string eventStyle(const PlannerEvent& e)
     return style;
 }
 
-void writeEventButton(HtmlWriter& w, const std::string& value, const std::string& id, const char* label, const char* icon,
-                      bool enabled)
+void writeEventButton(HtmlWriter& w, const std::string& value, const std::string& id, const char* label,
+                      const char* icon, bool enabled)
 {
     w.open("button").attr("type", "submit").attr("name", "__event").attr("value", value).attr("id", id);
     w.cls("btn btn-outline-secondary btn-sm").attr("aria-label", label).flag("disabled", !enabled).end();

@@ -69,7 +69,8 @@ void OutlookBar::renderPanel(HtmlWriter& w, int index) const
         w.open("div").cls("list-group list-group-flush zw-outlook-items").end();
         for (int i = 0; i < static_cast<int>(p.items.size()); ++i) {
             w.open("button").attr("type", "submit").attr("name", "__event");
-            w.attr("value", Event::encode(id(), "item", index, i)).cls("list-group-item list-group-item-action zw-outlook-item");
+            w.attr("value", Event::encode(id(), "item", index, i));
+            w.cls("list-group-item list-group-item-action zw-outlook-item");
             w.flag("disabled", !enabled()).end();
             writeIcon(w, iconForImageIndex(p.items[static_cast<size_t>(i)].imageIndex));
             w.text(p.items[static_cast<size_t>(i)].caption).close("button");

@@ -49,7 +49,8 @@ TEST(ComboBox, NoSelectionEntryComesFirstAndStandsForNone)
     cbo.addItem("Main", "db1");
     cbo.setNoSelectionItem(true);
     std::string html = htmlOf(cbo);
-    EXPECT_TRUE(contains(html, "<option value=\"-1\" selected>-- No Selection --</option><option value=\"0\">Main</option>"));
+    EXPECT_TRUE(contains(html, "<option value=\"-1\" selected>-- No Selection --</option>"
+                               "<option value=\"0\">Main</option>"));
     EXPECT_FALSE(contains(html, "data-zw-post"));
     EXPECT_EQ(cbo.text(), "");
 

@@ -182,7 +182,8 @@ TEST(GridEvents, PositionsOutsideTheShownCellsDispatchNothing)
         {"button in a column without buttons", "grdStaff:button:2:1"},
         {"button past the columns", "grdStaff:button:2:99"},
         {"button without a column", "grdStaff:button:2"},
-        {"button of a hidden column", "grdStaff:button:2:6", [](Grid& g) { g.setColumnVisible(Col::colSelect, false); }},
+        {"button of a hidden column", "grdStaff:button:2:6",
+         [](Grid& g) { g.setColumnVisible(Col::colSelect, false); }},
         {"cell click on a row of another page", "grdStaff:cell:4:0"},
         {"cell click on an input", "grdStaff:cell:2:1"},
         {"cell click on a hidden column", "grdStaff:cell:2:7"},
@@ -274,6 +275,25 @@ TEST(GridRows, RowStateMovesWithItsRow)
     EXPECT_TRUE(g.selectedRows().empty());
     EXPECT_THROW(g.removeRow(3), std::out_of_range);
     EXPECT_THROW(g.cell(0, 1), std::out_of_range);
+}
+
+TEST(GridRows, FillReplacesEveryRowWithTheModelsRows)
+{
+    struct TwoRows : GridModel {
+        int rowCount() const override { return 2; }
+        std::string text(int row, int col) const override { return std::to_string(row) + ":" + std::to_string(col); }
+    };
+    Grid g("grdX");
+    g.addColumn("A");
+    g.addColumn("B");
+    g.setRowCount(5);
+    g.setRowReadOnly(1, true);
+    g.setActiveRow(4);
+    g.fill(TwoRows());
+    ASSERT_EQ(g.rowCount(), 2);
+    EXPECT_EQ(g.cell(1, 1), "1:1");
+    EXPECT_FALSE(g.rowReadOnly(1));
+    EXPECT_EQ(g.activeRow(), -1);
 }
 
 TEST(GridRender, CellStylesKeepOnlyPlainColours)
