@@ -11,6 +11,7 @@
 #include <Poco/Net/HTTPServer.h>
 #include <Poco/Net/HTTPServerParams.h>
 #include <Poco/Net/HTTPServerRequest.h>
+#include <Poco/Net/HTTPServerRequestImpl.h>
 #include <Poco/Net/HTTPServerResponse.h>
 #include <Poco/Net/MessageHeader.h>
 #include <Poco/Net/NameValueCollection.h>
@@ -212,7 +213,7 @@ void sendStatus(HTTPServerResponse& response, HTTPResponse::HTTPStatus status, c
     response.setStatusAndReason(status);
     response.setContentType("text/plain; charset=utf-8");
     response.setContentLength64(static_cast<Poco::Int64>(text.size()));
-    response.send() << text;
+    response.send() << text << std::flush;
 }
 
 void sendBody(const HTTPServerRequest& request, HTTPServerResponse& response, const std::string& body, bool compress)
@@ -330,9 +331,13 @@ private:
     void refuseTooLarge(HTTPServerRequest& request, HTTPServerResponse& response)
     {
         constexpr std::streamsize kDrainLimit = 8 << 20;
+        const Poco::Timespan kDrainWait(2, 0);
         response.setKeepAlive(false);
         sendStatus(response, HTTPResponse::HTTP_REQUEST_ENTITY_TOO_LARGE, "The request is too large.");
         try {
+            // A client that holds its body back until it has an answer must not keep the thread.
+            if (auto* impl = dynamic_cast<Poco::Net::HTTPServerRequestImpl*>(&request))
+                impl->socket().setReceiveTimeout(kDrainWait);
             request.stream().ignore(kDrainLimit);
         } catch (...) {
         }
