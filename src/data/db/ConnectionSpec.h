@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+namespace zorv::db {
+
+/// Where a database is and who attaches to it.
+struct ConnectionSpec {
+    /// A local file ("/srv/zorv/data/GLOBAL.FDB") opened by the embedded
+    /// engine, or a database on a server: "host:/path" or "host/port:/path".
+    std::string path;
+    std::string user = "SYSDBA";
+    /// Checked by a server; the embedded engine ignores it (file permissions
+    /// are the only protection there).
+    std::string password;
+
+    /// The path names a server: it holds a ':' and does not start with '/'.
+    bool isRemote() const;
+
+    friend bool operator==(const ConnectionSpec&, const ConnectionSpec&) = default;
+};
+
+} // namespace zorv::db
