@@ -35,7 +35,7 @@ void guarded(Step&& step) noexcept
 void releaseRecordLocks(TUserSession& user)
 {
     if (user.dmMain && !user.UserName.empty())
-        user.dmMain->UnlockAllForUser(user.UserName.c_str());
+        user.dmMain->UnlockAllForUser();
 }
 } // namespace
 
@@ -145,7 +145,7 @@ bool TIWServerController::ReadLoginCookies(const web::WebSession& session, std::
 
 void TIWServerController::IWServerControllerBaseNewSession(web::WebSession& session)
 {
-    session.setData(std::make_unique<TUserSession>());
+    session.setData(std::make_unique<TUserSession>([this] { return dataModule(); }));
     openStartPage(session);
     std::string userName, staffNo;
     if (!CookiesEnabled() || !ReadLoginCookies(session, userName, staffNo) || !options_.cookieLogin)
@@ -160,6 +160,12 @@ void TIWServerController::openStartPage(web::WebSession& session)
         return;
 #endif
     session.open<signin::TformMain>();
+}
+
+void TIWServerController::requestFinished(web::WebSession& session)
+{
+    if (auto* user = dynamic_cast<TUserSession*>(session.data()))
+        user->RequestFinished();
 }
 
 void TIWServerController::IWServerControllerBaseCloseSession(web::WebSession& session)

@@ -66,6 +66,7 @@ public:
     void sessionClosed(web::WebSession& session) override { IWServerControllerBaseCloseSession(session); }
     void sessionException(web::WebSession& session, const std::exception& error) override;
     void openStartPage(web::WebSession& session) override;
+    void requestFinished(web::WebSession& session) override;
 
 private:
     bool CookiesEnabled() const;

@@ -1,5 +1,7 @@
 #include "server/TUserSession.h"
 
+#include "data/Tdmdata.h"
+
 namespace zorv::server {
 
 namespace {
@@ -14,20 +16,41 @@ void guarded(Step&& step) noexcept
 }
 } // namespace
 
-TUserSession::TUserSession()
+TUserSession::TUserSession(std::function<data::Tdmdata*()> app)
+    : app_(std::move(app)), connections_([this]() -> db::Pools* {
+          data::Tdmdata* shared = app_ ? app_() : nullptr;
+          return shared ? &shared->pools() : nullptr;
+      })
 {
     // The modules are created in this order, not in the order of the fields.
-    dmMain = std::make_unique<data::TdmMain>();
-    dmWork = std::make_unique<data::TdmWork>();
-    dmEmpCom = std::make_unique<data::TdmEmpCom>();
-    dmEmpDts = std::make_unique<data::TdmEmpDts>();
-    dmGlobal = std::make_unique<data::TdmGlobal>();
+    dmMain = std::make_unique<data::TdmMain>(dataContext());
+    dmWork = std::make_unique<data::TdmWork>(dataContext());
+    dmEmpCom = std::make_unique<data::TdmEmpCom>(dataContext());
+    dmEmpDts = std::make_unique<data::TdmEmpDts>(dataContext());
+    dmGlobal = std::make_unique<data::TdmGlobal>(dataContext());
+}
+
+data::DataContext TUserSession::dataContext() { return data::DataContext{app_, &connections_, this}; }
+
+void TUserSession::RequestFinished() noexcept { connections_.releaseAll(); }
+
+void TUserSession::RecreateMainModule()
+{
+    dmMain.reset();
+    dmMain = std::make_unique<data::TdmMain>(dataContext());
+}
+
+void TUserSession::showMessage(const std::string& text)
+{
+    if (auto* web = web::WebSession::current())
+        web->showMessage(text);
 }
 
 TUserSession::~TUserSession() { FreeDataModules(); }
 
 void TUserSession::FreeDataModules()
 {
+    connections_.releaseAll();
     guarded([&] { dmMain.reset(); });
     guarded([&] { dmWork.reset(); });
     guarded([&] { dmEmpCom.reset(); });

@@ -2,7 +2,11 @@
 
 #include "common/DateTime.h"
 #include "data/DataModules.h"
+#include "data/RequestConnections.h"
+#include "data/SessionView.h"
 #include "web/WebSession.h"
+
+#include <functional>
 
 #include <memory>
 #include <string>
@@ -14,11 +18,13 @@ namespace zorv::server {
 /// do, the employee database in use, the session's own data modules and the
 /// values one page leaves for the next. Touched only by its own session's
 /// requests, which run one at a time.
-class TUserSession : public web::SessionData {
+class TUserSession : public web::SessionData, public data::SessionView {
 public:
     /// Creates the five data modules in the order dmMain, dmWork, dmEmpCom,
     /// dmEmpDts, dmGlobal. Every other field starts empty, zero or false.
-    TUserSession();
+    /// app gives the server's shared data module (nothing while the
+    /// databases are down).
+    explicit TUserSession(std::function<data::Tdmdata*()> app = {});
     ~TUserSession() override;
 
     /// Frees the data modules in the order dmMain, dmWork, dmEmpCom, dmEmpDts,
@@ -27,6 +33,18 @@ public:
     /// Clears the fields that describe the logged-in user and the values
     /// handed between pages (an unhandled error logs the user out).
     void ClearIdentity();
+    /// Gives back the database connections of the request that ends.
+    void RequestFinished() noexcept;
+    /// Replaces dmMain by a fresh module (after a database change).
+    void RecreateMainModule();
+
+    // What the data modules see of the session.
+    const std::string& userName() const override { return UserName; }
+    const std::string& profile() const override { return Profile; }
+    const std::string& language() const override { return Language; }
+    const std::string& databaseName() const override { return DatabaseName; }
+    void setDatabaseName(const std::string& name) override { DatabaseName = name; }
+    void showMessage(const std::string& text) override;
 
     // Data modules (never empty while the session lives).
     std::unique_ptr<data::TdmMain> dmMain;
@@ -68,6 +86,12 @@ public:
     DateTime BreakFrom{Date{1899, 12, 30}};
     DateTime BreakTo{Date{1899, 12, 30}};
     bool ReturnToQuickEdit = false;
+
+private:
+    data::DataContext dataContext();
+
+    std::function<data::Tdmdata*()> app_;
+    data::RequestConnections connections_;
 };
 
 /// The session of the request the calling thread serves; nothing outside a

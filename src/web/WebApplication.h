@@ -21,6 +21,8 @@ public:
     /// Opens the page a session starts on (the login page). Also used when a
     /// request leaves no live page to show.
     virtual void openStartPage(WebSession& session) = 0;
+    /// A request of the session has been answered (its page rendered).
+    virtual void requestFinished(WebSession&) {}
 };
 
 } // namespace zorv::web

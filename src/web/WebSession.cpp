@@ -205,6 +205,10 @@ WebResponse WebSession::handle(const WebRequest& request)
     response.cookies = std::move(outCookies_);
     outCookies_.clear();
     removeUploads(request);
+    try {
+        app_.requestFinished(*this);
+    } catch (...) {
+    }
     request_ = nullptr;
     return response;
 }

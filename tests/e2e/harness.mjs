@@ -40,6 +40,7 @@ export class Server {
     });
     this.exited = new Promise((resolve) => {
       this.proc.on('exit', (code, signal) => { this.exit = { code, signal }; resolve(this.exit); });
+      this.proc.on('error', (err) => { this.exit = { error: err.message }; resolve(this.exit); });
     });
     this.proc.stderr.on('data', (d) => { this.stderr = (this.stderr + d).slice(-8000); });
     const lines = readline.createInterface({ input: this.proc.stdout });

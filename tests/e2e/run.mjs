@@ -82,6 +82,7 @@ try {
       await server.start();
     } catch (e) {
       report(`${server.label}: server starts`, e);
+      await server.stop().catch(() => {}); // ends it if it is still starting; removes its home
       continue;
     }
     for (const t of tests) {

@@ -98,6 +98,39 @@ void setWireType(Firebird::IMetadataBuilder* builder, StatusWrapper* status, uns
     }
 }
 
+/// Every parameter encoded, with the message types set on builder.
+std::vector<Encoded> encodeAll(Firebird::IMessageMetadata* described, Firebird::IMetadataBuilder* builder,
+                               const Params& params, Attachment& attachment, Firebird::ITransaction* transaction)
+{
+    StatusWrapper* status = attachment.status();
+    std::vector<Encoded> encoded(params.size());
+    for (unsigned i = 0; i < params.size(); ++i) {
+        if (params[i].isNull())
+            continue;
+        const Described field{described->getType(status, i), described->getScale(status, i),
+                              described->getCharSet(status, i)};
+        try {
+            encoded[i] = encodeValue(params[i], field, attachment, transaction);
+        } catch (const DatabaseError& error) {
+            if (error.gdsCode() != 0)
+                throw;
+            throw DatabaseError("parameter " + std::to_string(i + 1) + ": " + error.what());
+        }
+        setWireType(builder, status, i, field, encoded[i]->size());
+    }
+    return encoded;
+}
+
+void writeField(unsigned char* field, unsigned type, const std::string& bytes)
+{
+    if (type == SQL_VARYING) {
+        const auto length = static_cast<ISC_USHORT>(bytes.size());
+        std::memcpy(field, &length, sizeof length);
+        field += sizeof length;
+    }
+    std::memcpy(field, bytes.data(), bytes.size());
+}
+
 } // namespace
 
 InputMessage::InputMessage(Firebird::IMessageMetadata* described, const Params& params, Attachment& attachment,
@@ -112,36 +145,14 @@ InputMessage::InputMessage(Firebird::IMessageMetadata* described, const Params& 
         return;
 
     Owned<Firebird::IMetadataBuilder> builder(described->getBuilder(status));
-    std::vector<Encoded> encoded(count);
-    for (unsigned i = 0; i < count; ++i) {
-        if (params[i].isNull())
-            continue;
-        const Described field{described->getType(status, i), described->getScale(status, i),
-                              described->getCharSet(status, i)};
-        try {
-            encoded[i] = encodeValue(params[i], field, attachment, transaction);
-        } catch (const DatabaseError& error) {
-            if (error.gdsCode() != 0)
-                throw;
-            throw DatabaseError("parameter " + std::to_string(i + 1) + ": " + error.what());
-        }
-        setWireType(builder.get(), status, i, field, encoded[i]->size());
-    }
+    const std::vector<Encoded> encoded = encodeAll(described, builder.get(), params, attachment, transaction);
     metadata_.reset(builder->getMetadata(status));
-
     buffer_.assign(metadata_->getMessageLength(status), 0);
     for (unsigned i = 0; i < count; ++i) {
         const ISC_SHORT nullFlag = encoded[i] ? 0 : -1;
         std::memcpy(buffer_.data() + metadata_->getNullOffset(status, i), &nullFlag, sizeof nullFlag);
-        if (!encoded[i])
-            continue;
-        unsigned char* field = buffer_.data() + metadata_->getOffset(status, i);
-        if (metadata_->getType(status, i) == SQL_VARYING) {
-            const auto length = static_cast<ISC_USHORT>(encoded[i]->size());
-            std::memcpy(field, &length, sizeof length);
-            field += sizeof length;
-        }
-        std::memcpy(field, encoded[i]->data(), encoded[i]->size());
+        if (encoded[i])
+            writeField(buffer_.data() + metadata_->getOffset(status, i), metadata_->getType(status, i), *encoded[i]);
     }
 }
 

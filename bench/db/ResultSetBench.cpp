@@ -1,0 +1,140 @@
+// Reading 10 000 rows of 20 columns: Connection::query into a ResultSet,
+// against a bare OO API loop that fetches the same select and touches each
+// field without making values. bench/db/run.sh prints rows/s and the ratio.
+
+#include "data/db/Connection.h"
+#include "data/db/FirebirdRoot.h"
+#include "data/db/Transaction.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <firebird/Interface.h>
+#include <ibase.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace zorv;
+
+constexpr int kRows = 10000;
+
+constexpr const char* kCreate = "CREATE TABLE BENCH (ID INTEGER NOT NULL, NAME1 VARCHAR(30), NAME2 VARCHAR(30), "
+                                "NAME3 VARCHAR(30), NAME4 VARCHAR(30), NAME5 VARCHAR(30), AMOUNT1 NUMERIC(15,2), "
+                                "AMOUNT2 NUMERIC(15,2), AMOUNT3 NUMERIC(15,2), AMOUNT4 NUMERIC(15,2), COUNT1 INTEGER, "
+                                "COUNT2 INTEGER, COUNT3 INTEGER, DAY1 DATE, DAY2 DATE, STAMP1 TIMESTAMP, "
+                                "STAMP2 TIMESTAMP, RATE1 DOUBLE PRECISION, RATE2 DOUBLE PRECISION, FLAG SMALLINT)";
+constexpr const char* kInsert = "insert into BENCH values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
+constexpr const char* kSelect = "select * from BENCH";
+
+db::ConnectionSpec benchDatabase;
+
+void fillDatabase()
+{
+    db::Connection connection = db::createDatabase(benchDatabase);
+    connection.execute(kCreate);
+    db::Transaction transaction(connection);
+    db::Statement insert = transaction.prepare(kInsert);
+    for (int i = 0; i < kRows; ++i) {
+        const std::string name = "Employee number " + std::to_string(i);
+        const Date day = Date{2024, 1, 1}.addDays(i % 366);
+        insert.execute(transaction, {i, name, name, name, name, name, db::Decimal{i * 101LL, 2},
+                                     db::Decimal{-i * 7LL, 2}, db::Decimal{i, 2}, db::Decimal{123456789, 2}, i, i * 2,
+                                     i * 3, day, day.addDays(1), DateTime{day, 8, 30, 0}, DateTime{day, 17, 0, 0},
+                                     i * 0.5, i * 0.25, i % 2});
+    }
+    transaction.commit();
+}
+
+void BM_ResultSet(benchmark::State& state)
+{
+    db::Connection connection = db::Connection::attach(benchDatabase);
+    for (auto _ : state) {
+        db::ResultSet rows = connection.query(kSelect);
+        benchmark::DoNotOptimize(rows.size());
+    }
+    state.counters["rows/s"] = benchmark::Counter(static_cast<double>(kRows) * static_cast<double>(state.iterations()),
+                                                  benchmark::Counter::kIsRate);
+}
+
+/// Sums something of every field, so that the loop reads what a row holds.
+long long touchFields(Firebird::IMessageMetadata* metadata, Firebird::ThrowStatusWrapper* status,
+                      const unsigned char* message)
+{
+    long long sum = 0;
+    const unsigned count = metadata->getCount(status);
+    for (unsigned i = 0; i < count; ++i) {
+        ISC_SHORT isNull = 0;
+        std::memcpy(&isNull, message + metadata->getNullOffset(status, i), sizeof isNull);
+        if (isNull)
+            continue;
+        const unsigned char* field = message + metadata->getOffset(status, i);
+        ISC_USHORT length = 0;
+        switch (metadata->getType(status, i)) {
+        case SQL_VARYING: std::memcpy(&length, field, sizeof length); sum += length; break;
+        default: sum += field[0]; break;
+        }
+    }
+    return sum;
+}
+
+void BM_BareOoApi(benchmark::State& state)
+{
+    Firebird::IMaster* master = Firebird::fb_get_master_interface();
+    Firebird::ThrowStatusWrapper status(master->getStatus());
+    Firebird::IXpbBuilder* dpb =
+        master->getUtilInterface()->getXpbBuilder(&status, Firebird::IXpbBuilder::DPB, nullptr, 0);
+    dpb->insertString(&status, isc_dpb_user_name, "SYSDBA");
+    dpb->insertString(&status, isc_dpb_lc_ctype, "UTF8");
+    Firebird::IProvider* dispatcher = master->getDispatcher();
+    Firebird::IAttachment* attachment = dispatcher->attachDatabase(&status, benchDatabase.path.c_str(),
+                                                                   dpb->getBufferLength(&status), dpb->getBuffer(&status));
+    const unsigned char tpb[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_read_committed, isc_tpb_rec_version,
+                                 isc_tpb_nowait};
+    for (auto _ : state) {
+        Firebird::ITransaction* transaction = attachment->startTransaction(&status, sizeof tpb, tpb);
+        Firebird::IStatement* statement =
+            attachment->prepare(&status, transaction, 0, kSelect, 3, Firebird::IStatement::PREPARE_PREFETCH_METADATA);
+        Firebird::IMessageMetadata* metadata = statement->getOutputMetadata(&status);
+        std::vector<unsigned char> message(metadata->getMessageLength(&status));
+        Firebird::IResultSet* cursor = statement->openCursor(&status, transaction, nullptr, nullptr, metadata, 0);
+        long long sum = 0;
+        while (cursor->fetchNext(&status, message.data()) == Firebird::IStatus::RESULT_OK)
+            sum += touchFields(metadata, &status, message.data());
+        benchmark::DoNotOptimize(sum);
+        cursor->close(&status);
+        metadata->release();
+        statement->free(&status);
+        transaction->commit(&status);
+    }
+    attachment->detach(&status);
+    dispatcher->release();
+    dpb->dispose();
+    state.counters["rows/s"] = benchmark::Counter(static_cast<double>(kRows) * static_cast<double>(state.iterations()),
+                                                  benchmark::Counter::kIsRate);
+}
+
+BENCHMARK(BM_ResultSet)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_BareOoApi)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    std::string pattern = (fs::temp_directory_path() / "zorvbench.XXXXXX").string();
+    if (!::mkdtemp(pattern.data()))
+        return 2;
+    const fs::path folder = pattern;
+    db::FirebirdRoot::prepare(folder / "root", folder / "lock");
+    benchDatabase.path = (folder / "bench.fdb").string();
+    fillDatabase();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    db::FirebirdRoot::shutdown();
+    fs::remove_all(folder);
+    return 0;
+}
