@@ -4,20 +4,35 @@
 
 namespace zorv::web {
 
+namespace {
+/// Appends text to out with the five HTML special characters escaped,
+/// copying runs of plain characters at once.
+void appendEscaped(std::string& out, std::string_view text)
+{
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char* replacement;
+        switch (text[i]) {
+        case '&': replacement = "&amp;"; break;
+        case '<': replacement = "&lt;"; break;
+        case '>': replacement = "&gt;"; break;
+        case '"': replacement = "&quot;"; break;
+        case '\'': replacement = "&#39;"; break;
+        default: continue;
+        }
+        out.append(text.data() + start, i - start);
+        out += replacement;
+        start = i + 1;
+    }
+    out.append(text.data() + start, text.size() - start);
+}
+} // namespace
+
 std::string escapeHtml(std::string_view text)
 {
     std::string out;
     out.reserve(text.size() + text.size() / 8);
-    for (char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\'': out += "&#39;"; break;
-        default: out += c;
-        }
-    }
+    appendEscaped(out, text);
     return out;
 }
 
@@ -91,7 +106,7 @@ HtmlWriter& HtmlWriter::attr(std::string_view name, std::string_view value)
     out_ += ' ';
     out_ += name;
     out_ += "=\"";
-    out_ += escapeHtml(value);
+    appendEscaped(out_, value);
     out_ += '"';
     return *this;
 }
@@ -131,7 +146,7 @@ HtmlWriter& HtmlWriter::close(std::string_view tag)
 
 HtmlWriter& HtmlWriter::text(std::string_view t)
 {
-    out_ += escapeHtml(t);
+    appendEscaped(out_, t);
     return *this;
 }
 

@@ -1,10 +1,11 @@
 #include "web/HttpServer.h"
 
+#include "web/FormDecoding.h"
 #include "web/HttpBody.h"
 #include "web/WebApplication.h"
 
 #include <Poco/DeflatingStream.h>
-#include <Poco/Net/HTMLForm.h>
+#include <Poco/Net/MultipartReader.h>
 #include <Poco/Net/HTTPBasicCredentials.h>
 #include <Poco/Net/HTTPRequestHandler.h>
 #include <Poco/Net/HTTPRequestHandlerFactory.h>
@@ -15,7 +16,6 @@
 #include <Poco/Net/HTTPServerResponse.h>
 #include <Poco/Net/MessageHeader.h>
 #include <Poco/Net/NameValueCollection.h>
-#include <Poco/Net/PartHandler.h>
 #include <Poco/Net/ServerSocket.h>
 #include <Poco/StreamCopier.h>
 #include <Poco/URI.h>
@@ -147,36 +147,49 @@ std::string rawDispositionParameter(const std::string& header, const std::string
     return {};
 }
 
-/// Streams each uploaded file to a temporary file; stops at the size limit.
-class UploadPartHandler : public Poco::Net::PartHandler {
-public:
-    UploadPartHandler(const std::filesystem::path& dir, PostedForm& form) : dir_(dir), form_(form) {}
-
-    void handlePart(const Poco::Net::MessageHeader& header, std::istream& stream) override
-    {
+/// Reads a multipart body part by part, in one pass: files are streamed to
+/// temporary files, other fields go into the form. Throws on a malformed body.
+void decodeMultipart(std::istream& body, const std::string& contentType, const std::filesystem::path& uploadDir,
+                     PostedForm& form)
+{
+    std::string mediaType;
+    Poco::Net::NameValueCollection params;
+    Poco::Net::MessageHeader::splitParameters(contentType, mediaType, params);
+    Poco::Net::MultipartReader reader(body, params.get("boundary"));
+    size_t fields = 0;
+    while (reader.hasNextPart()) {
+        if (++fields > kMaxPostedFields)
+            throw std::runtime_error("too many fields");
+        Poco::Net::MessageHeader header;
+        reader.nextPart(header);
+        const std::string dispositionText = header.get("Content-Disposition", "");
         std::string disposition;
-        Poco::Net::NameValueCollection params;
-        Poco::Net::MessageHeader::splitParameters(header.get("Content-Disposition", ""), disposition, params);
+        Poco::Net::NameValueCollection dispositionParams;
+        Poco::Net::MessageHeader::splitParameters(dispositionText, disposition, dispositionParams);
+        const std::string name = dispositionParams.get("name", "");
+        if (!dispositionParams.has("filename")) {
+            std::string value;
+            Poco::StreamCopier::copyToString(reader.stream(), value);
+            form.add(name, std::move(value));
+            continue;
+        }
         UploadedFile f;
-        f.field = params.get("name", "");
-        f.fileName = baseName(rawDispositionParameter(header.get("Content-Disposition", ""), "filename"));
+        f.field = name;
+        f.fileName = baseName(rawDispositionParameter(dispositionText, "filename"));
         f.contentType = header.get("Content-Type", "application/octet-stream");
-        std::filesystem::create_directories(dir_);
-        f.tempPath = (dir_ / ("upload-" + randomToken())).string();
-        std::ofstream out(f.tempPath, std::ios::binary);
-        f.size = Poco::StreamCopier::copyStream64(stream, out);
-        out.close();
+        std::filesystem::create_directories(uploadDir);
+        f.tempPath = (uploadDir / ("upload-" + randomToken())).string();
+        {
+            std::ofstream out(f.tempPath, std::ios::binary);
+            f.size = Poco::StreamCopier::copyStream64(reader.stream(), out);
+        }
         if (f.fileName.empty()) {
             std::filesystem::remove(f.tempPath);
-            return;
+            continue;
         }
-        form_.addFile(std::move(f));
+        form.addFile(std::move(f));
     }
-
-private:
-    std::filesystem::path dir_;
-    PostedForm& form_;
-};
+}
 
 void removeTempFiles(const PostedForm& form)
 {
@@ -221,8 +234,7 @@ void sendBody(const HTTPServerRequest& request, HTTPServerResponse& response, co
     const bool gzip = compress && body.size() > 512 &&
                       request.get("Accept-Encoding", "").find("gzip") != std::string::npos;
     if (!gzip) {
-        response.setContentLength64(static_cast<Poco::Int64>(body.size()));
-        response.send() << body;
+        response.sendBuffer(body.data(), body.size());
         return;
     }
     std::ostringstream packed;
@@ -234,8 +246,7 @@ void sendBody(const HTTPServerRequest& request, HTTPServerResponse& response, co
     std::string data = packed.str();
     response.set("Content-Encoding", "gzip");
     response.set("Vary", "Accept-Encoding");
-    response.setContentLength64(static_cast<Poco::Int64>(data.size()));
-    response.send() << data;
+    response.sendBuffer(data.data(), data.size());
 }
 
 class StaticHandler : public Poco::Net::HTTPRequestHandler {
@@ -356,17 +367,20 @@ private:
         LimitedStreamBuf limited(request.stream(), limit);
         std::istream body(&limited);
         try {
-            Poco::Net::HTMLForm html;
-            html.setFieldLimit(20000);
-            UploadPartHandler uploads(ctx_.settings.uploadDir, form);
-            html.load(request, body, uploads);
+            bool wellFormed = true;
+            if (multipart) {
+                decodeMultipart(body, request.getContentType(), ctx_.settings.uploadDir, form);
+            } else {
+                std::string text((std::istreambuf_iterator<char>(body)), std::istreambuf_iterator<char>());
+                wellFormed = decodeUrlEncoded(text, form);
+            }
             if (limited.exceeded()) {
                 removeTempFiles(form);
                 refuseTooLarge(request, response);
                 return false;
             }
-            for (const auto& [name, value] : html)
-                form.add(name, value);
+            if (!wellFormed)
+                throw std::runtime_error("malformed form");
         } catch (...) {
             removeTempFiles(form);
             if (limited.exceeded()) {

@@ -31,3 +31,28 @@ TEST(HtmlTest, ColoursFromConfiguration)
 
 } // namespace
 } // namespace zorv::web
+
+#include "web/FormDecoding.h"
+
+namespace zorv::web {
+namespace {
+
+TEST(FormDecodingTest, UrlEncodedBodies)
+{
+    PostedForm form;
+    ASSERT_TRUE(decodeUrlEncoded("a=1&b=x+y%26z&&c=&d&a=2&%C3%A9=%E2%82%AC", form));
+    EXPECT_EQ(form.all("a"), (std::vector<std::string>{"1", "2"}));
+    EXPECT_EQ(form.get("b"), "x y&z");
+    EXPECT_EQ(form.get("c"), "");
+    EXPECT_EQ(form.get("d"), "");
+    EXPECT_EQ(form.get("\xC3\xA9"), "\xE2\x82\xAC");
+    for (const char* bad : {"a=%", "a=%4", "a=%zz", "%G1=x"}) {
+        PostedForm f;
+        EXPECT_FALSE(decodeUrlEncoded(bad, f)) << bad;
+    }
+    PostedForm many;
+    EXPECT_FALSE(decodeUrlEncoded("a=1&b=2&c=3", many, 2)) << "field limit";
+}
+
+} // namespace
+} // namespace zorv::web
