@@ -1,5 +1,7 @@
 // zorvweb: the web application server. Runs in the foreground by default;
 // --daemon and --pidfile detach it on Unix.
+#include "data/Tdmdata.h"
+#include "data/db/FirebirdRoot.h"
 #include "server/TIWServerController.h"
 
 #include <Poco/Util/HelpFormatter.h>
@@ -39,6 +41,16 @@ protected:
         options.home = home_.empty() ? executableFolder() : std::filesystem::absolute(home_);
         options.assetsDir = assets_.empty() ? defaultAssets() : std::filesystem::absolute(assets_);
         options.portOverride = port_;
+        const auto home = options.home;
+        try {
+            // The server, isql-fb and zorvweb-admin share the installation's
+            // Firebird root and lock folder, so they can open the same files.
+            zorv::db::FirebirdRoot::prepare(home / "firebird" / "root", home / "firebird" / "lock");
+        } catch (const std::exception& e) {
+            std::cerr << "zorvweb: " << e.what() << '\n';
+            return EXIT_SOFTWARE;
+        }
+        options.createDataModule = [home] { return zorv::data::Tdmdata::create(home); };
         zorv::server::TIWServerController controller(std::move(options));
         try {
             controller.IWServerControllerBaseCreate();
@@ -49,6 +61,7 @@ protected:
         std::cout << "ZorvWeb listening on port " << controller.port() << std::endl;
         waitForTerminationRequest();
         controller.IWServerControllerBaseDestroy();
+        zorv::db::FirebirdRoot::shutdown();
         return EXIT_OK;
     }
 
