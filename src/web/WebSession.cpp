@@ -222,7 +222,8 @@ std::string WebSession::renderDocument()
     ++serial_;
 
     HtmlWriter w;
-    w.reserve(16 * 1024);
+    // Pages of a session are alike in size: the last one's size avoids regrowth.
+    w.reserve(std::max<size_t>(16 * 1024, lastRenderSize_ + lastRenderSize_ / 8));
     w.markup(Markup::trusted(
         "<!doctype html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
@@ -266,6 +267,7 @@ std::string WebSession::renderDocument()
         w.open("a").attr("href", "/download?t=" + token).cls("zw-download").attr("data-zw-download", "1").flag("hidden").end().close("a");
     downloadsToStart_.clear();
     w.markup(Markup::trusted("</body></html>"));
+    lastRenderSize_ = w.str().size();
     return w.take();
 }
 

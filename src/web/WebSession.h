@@ -144,6 +144,7 @@ private:
     std::unique_ptr<SessionData> data_;
     const WebRequest* request_ = nullptr;
     unsigned long long serial_ = 0;
+    size_t lastRenderSize_ = 0;
     bool renewId_ = false;
     std::atomic<std::chrono::steady_clock::rep> lastAccess_{0};
     static inline const CookieJar noCookies_{};
