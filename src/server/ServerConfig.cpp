@@ -49,6 +49,7 @@ ServerConfig ServerConfig::read(const Ini& ini) {
     c.maxSessions = readPositive(ini, "web", "MaxSessions", c.maxSessions);
     c.maxUploadMB = readPositive(ini, "web", "MaxUploadMB", c.maxUploadMB);
     c.maxPostKB = readPositive(ini, "web", "MaxPostKB", c.maxPostKB);
+    c.connectionThreads = readPositive(ini, "web", "ConnectionThreads", c.connectionThreads);
     c.address = readNonEmpty(ini, "web", "Address", c.address);
 
     c.windowsAuth = ini.readBool("Windows", "Auth", c.windowsAuth);

@@ -25,6 +25,8 @@ struct ServerConfig {
     int maxSessions = 20000;        ///< Below 1 reads as the default.
     int maxUploadMB = 64;           ///< Below 1 reads as the default.
     int maxPostKB = 1024;           ///< Below 1 reads as the default.
+    /// Open connections served at once, idle keep-alive ones included. Below 1 reads as the default.
+    int connectionThreads = 256;
     std::string address = "0.0.0.0";
     // [Windows]
     bool windowsAuth = false;

@@ -66,6 +66,7 @@ void TIWServerController::IWServerControllerBaseCreate()
     http.address = options_.addressOverride.value_or(config.address);
     http.port = options_.portOverride.value_or(config.port);
     http.compression = config.compression;
+    http.connectionThreads = config.connectionThreads;
     http.redirect = config.redirect;
     http.maxPostBytes = static_cast<std::uint64_t>(config.maxPostKB) * 1024;
     http.maxUploadBytes = static_cast<std::uint64_t>(config.maxUploadMB) * 1024 * 1024;
