@@ -5,6 +5,7 @@
 #include "data/db/TimeOfDay.h"
 
 #include <concepts>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
