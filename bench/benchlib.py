@@ -18,7 +18,8 @@ class Server:
     """zorvweb on port 0 in a fresh demo home; start_page names a test page
     of the test build (None: the login page)."""
 
-    def __init__(self, server=DEFAULT_SERVER, assets=DEFAULT_ASSETS, start_page=None):
+    def __init__(self, server=DEFAULT_SERVER, assets=DEFAULT_ASSETS, start_page=None, web_settings=None):
+        self.web_settings = web_settings or {}
         self.server = server
         self.assets = assets
         self.start_page = start_page
@@ -31,6 +32,13 @@ class Server:
         home = os.path.join(self.dir, "home")
         subprocess.run([os.path.join(ROOT, "db", "demo", "create-demo"), home], check=True,
                        stdout=subprocess.DEVNULL)
+        if self.web_settings:
+            ini = os.path.join(home, "zorvweb.ini")
+            with open(ini) as f:
+                text = f.read()
+            extra = "".join(f"{k}={v}\n" for k, v in self.web_settings.items())
+            with open(ini, "w") as f:
+                f.write(text.replace("[web]\n", "[web]\n" + extra, 1))
         env = dict(os.environ)
         env.pop("ZORV_START_PAGE", None)
         if self.start_page:

@@ -89,11 +89,14 @@ def main():
     ap.add_argument("--server", default=DEFAULT_SERVER)
     ap.add_argument("--idle", default="300", help="comma-separated counts of idle connections")
     ap.add_argument("--rounds", type=int, default=20)
+    ap.add_argument("--threads", type=int, default=None,
+                    help="[web] ConnectionThreads of the server (default: the server's own)")
     args = ap.parse_args()
     counts = [int(n) for n in args.idle.split(",")]
 
     missed = False
-    with Server(server=args.server) as s:
+    settings = {"ConnectionThreads": args.threads} if args.threads else None
+    with Server(server=args.server, web_settings=settings) as s:
         probe(s.port)  # warm-up
         print(f"{'idle':>5} {'answered<2s':>12} {'threads':>8} {'median ms':>10} {'max ms':>9}")
         for count in counts:
