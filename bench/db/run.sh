@@ -9,7 +9,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 bench=${1:-}
 if [[ -z $bench ]]; then
     build=$root/build/bench
-    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZORV_TEST_PAGES=ON >/dev/null
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZORV_TEST_PAGES=ON -DZORV_BENCH=ON >/dev/null
     ninja -C "$build" -j2 db_bench
     bench=$build/bench/db/db_bench
 fi
@@ -23,9 +23,14 @@ trap 'rm -f "$json" "$log"' EXIT
 /usr/bin/python3 - "$json" <<'PY'
 import json, sys
 runs = json.load(open(sys.argv[1]))["benchmarks"]
-median = {r["run_name"].split("/")[0]: r["rows/s"] for r in runs if r.get("aggregate_name") == "median"}
-ours, bare = median["BM_ResultSet"], median["BM_BareOoApi"]
-print(f"ResultSet (values in memory)  {ours:12,.0f} rows/s")
-print(f"bare OO API loop              {bare:12,.0f} rows/s")
-print(f"ratio ResultSet / bare        {ours / bare:12.2f}")
+median = {r["run_name"].split("/")[0]: r for r in runs if r.get("aggregate_name") == "median"}
+rows = {k: v["rows/s"] for k, v in median.items() if "rows/s" in v}
+saves = {k: v["saves/s"] for k, v in median.items() if "saves/s" in v}
+bare = rows["BM_BareOoApi"]
+print(f"ResultSet (values in memory)   {rows['BM_ResultSet']:12,.0f} rows/s   ratio to bare {rows['BM_ResultSet'] / bare:5.2f}")
+print(f"Dataset, every field read      {rows['BM_Dataset']:12,.0f} rows/s   ratio to bare {rows['BM_Dataset'] / bare:5.2f}")
+print(f"bare OO API loop               {bare:12,.0f} rows/s")
+print(f"ApplyWithAudit, 1 row a save   {saves['BM_ApplyWithAudit']:12,.0f} saves/s  ratio to bare "
+      f"{saves['BM_ApplyWithAudit'] / saves['BM_BareOoApiUpdates']:5.2f}")
+print(f"bare OO API update + commit    {saves['BM_BareOoApiUpdates']:12,.0f} saves/s")
 PY

@@ -8,6 +8,7 @@
 #include "data/db/Transaction.h"
 #include "server/LogFile.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace zorv::data {
@@ -57,6 +58,12 @@ void Dataset::setUpdateTable(std::string table, std::vector<std::string> keyColu
     keyNames_ = std::move(keyColumns);
 }
 
+void Dataset::setUpdateSource(std::string relation, std::vector<std::string> columns)
+{
+    updateSource_ = std::move(relation);
+    updateSourceColumns_ = std::move(columns);
+}
+
 void Dataset::setParam(const std::string& name, db::Value value) { params_[toUpper(name)] = std::move(value); }
 
 db::Params Dataset::boundParams() const
@@ -86,7 +93,7 @@ void Dataset::load(db::ResultSet&& result)
     columns_ = std::make_shared<const db::Columns>(result.columns());
     rows_.reserve(result.size());
     for (const auto& r : result)
-        rows_.push_back(Row{r.values(), r.values(), RowStatus::Unchanged});
+        rows_.push_back(Row{r.values(), {}, RowStatus::Unchanged});
     state_ = DatasetState::Browse;
     first();
 }
@@ -193,12 +200,13 @@ void Dataset::requireBrowse(const char* operation) const
         throw std::logic_error(name_ + ": cannot " + operation + " while a record is being edited");
 }
 
-const db::Value& Dataset::field(std::string_view name) const
+const db::Value& Dataset::field(std::string_view name) const { return field(columnIndex(name)); }
+
+const db::Value& Dataset::field(size_t column) const
 {
-    size_t col = columnIndex(name);
-    if (current_ < 0 || current_ >= static_cast<int>(rows_.size()))
+    if (current_ < 0 || current_ >= static_cast<int>(rows_.size()) || column >= columns_->size())
         return kNull;
-    return rows_[static_cast<size_t>(current_)].values[col];
+    return rows_[static_cast<size_t>(current_)].values[column];
 }
 
 std::string Dataset::fieldText(std::string_view name) const
@@ -223,7 +231,10 @@ void Dataset::edit()
         return;
     requireBrowse("edit");
     requireRow();
-    editBackup_ = rows_[static_cast<size_t>(current_)];
+    Row& row = rows_[static_cast<size_t>(current_)];
+    if (row.status == RowStatus::Unchanged && row.original.empty())
+        row.original = row.values;
+    editBackup_ = row;
     state_ = DatasetState::Edit;
 }
 
@@ -252,8 +263,12 @@ void Dataset::post()
         beforePost(*this);
     const bool inserted = state_ == DatasetState::Insert;
     Row& row = rows_[static_cast<size_t>(current_)];
-    if (!inserted && row.status == RowStatus::Unchanged && row.values != row.original)
-        row.status = RowStatus::Modified;
+    if (!inserted && row.status == RowStatus::Unchanged) {
+        if (row.values != row.original)
+            row.status = RowStatus::Modified;
+        else
+            row.original.clear();
+    }
     state_ = DatasetState::Browse;
     if (inserted && afterInsert)
         afterInsert(*this);
@@ -279,7 +294,7 @@ void Dataset::deleteRecord()
     requireRow();
     Row& row = rows_[static_cast<size_t>(current_)];
     if (row.status != RowStatus::Inserted)
-        deleted_.push_back(row.original);
+        deleted_.push_back(row.original.empty() ? row.values : row.original);
     rows_.erase(rows_.begin() + current_);
     moveTo(std::min(current_, static_cast<int>(rows_.size()) - 1));
 }
@@ -301,9 +316,16 @@ std::vector<size_t> Dataset::updatableColumns() const
     // Only the columns that come from the update table itself: joined
     // columns and expressions are never written.
     std::vector<size_t> cols;
+    const bool copied = !updateSource_.empty();
+    auto listed = [this](const std::string& field) {
+        return std::any_of(updateSourceColumns_.begin(), updateSourceColumns_.end(),
+                           [&](const std::string& name) { return iequals(name, field); });
+    };
     for (size_t i = 0; i < columns_->size(); ++i) {
         const auto& c = (*columns_)[i];
-        if (iequals(c.relation, updateTable_) && !c.field.empty())
+        if (c.field.empty() || !iequals(c.relation, copied ? updateSource_ : updateTable_))
+            continue;
+        if (!copied || listed(c.field))
             cols.push_back(i);
     }
     return cols;
@@ -406,7 +428,7 @@ void Dataset::commitUpdates()
 {
     deleted_.clear();
     for (auto& r : rows_) {
-        r.original = r.values;
+        r.original.clear();
         r.status = RowStatus::Unchanged;
     }
 }
@@ -419,7 +441,9 @@ void Dataset::cancelUpdates()
     for (auto& r : rows_) {
         if (r.status == RowStatus::Inserted)
             continue;
-        r.values = r.original;
+        if (!r.original.empty())
+            r.values = std::move(r.original);
+        r.original.clear();
         r.status = RowStatus::Unchanged;
         kept.push_back(std::move(r));
     }

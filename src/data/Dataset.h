@@ -65,6 +65,11 @@ public:
     /// without them is read-only.
     void setUpdateTable(std::string table, std::vector<std::string> keyColumns);
     const std::string& updateTable() const { return updateTable_; }
+    /// For a dataset that reads one table and writes another (a copy table
+    /// with fewer columns): only the named columns read from relation are
+    /// written to the update table. By default the columns read from the
+    /// update table itself are written.
+    void setUpdateSource(std::string relation, std::vector<std::string> columns);
     /// Sets a named parameter of the statement (":EmpNo"); case-insensitive.
     void setParam(const std::string& name, db::Value value);
 
@@ -98,6 +103,8 @@ public:
     const db::Columns& columns() const { return *columns_; }
     bool hasField(std::string_view name) const;
     const db::Value& field(std::string_view name) const;
+    /// The field at a column position (see columns()); faster in loops.
+    const db::Value& field(size_t column) const;
     /// The value as text; empty for NULL.
     std::string fieldText(std::string_view name) const;
     /// Sets a field while editing or inserting.
@@ -143,6 +150,8 @@ private:
     enum class RowStatus { Unchanged, Modified, Inserted };
     struct Row {
         std::vector<db::Value> values;
+        /// The values as read; kept only once the row was edited (empty
+        /// while the row is unchanged, so reading costs one copy).
         std::vector<db::Value> original;
         RowStatus status = RowStatus::Unchanged;
     };
@@ -167,6 +176,8 @@ private:
     std::string databaseName_;
     std::string updateTable_;
     std::vector<std::string> keyNames_;
+    std::string updateSource_;
+    std::vector<std::string> updateSourceColumns_;
     std::map<std::string, db::Value> params_; // upper-cased names
     std::shared_ptr<const db::Columns> columns_;
     std::vector<Row> rows_;
