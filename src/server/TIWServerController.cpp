@@ -193,6 +193,7 @@ void TIWServerController::IWServerControllerBaseException(web::WebSession& sessi
     handled = true;
     guarded([&] {
         if (auto* user = dynamic_cast<TUserSession*>(session.data())) {
+            user->DropPendingChanges();
             guarded([&] { releaseRecordLocks(*user); });
             user->ClearIdentity();
         }

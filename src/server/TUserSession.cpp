@@ -34,6 +34,19 @@ data::DataContext TUserSession::dataContext() { return data::DataContext{app_, &
 
 void TUserSession::RequestFinished() noexcept { connections_.releaseAll(); }
 
+void TUserSession::DropPendingChanges() noexcept
+{
+    // Giving the connections back rolls back their open transactions.
+    connections_.releaseAll();
+    for (data::DataModule* module : std::initializer_list<data::DataModule*>{
+             dmMain.get(), dmWork.get(), dmEmpCom.get(), dmEmpDts.get(), dmGlobal.get()}) {
+        if (!module)
+            continue;
+        for (data::Dataset* dataset : module->datasets())
+            guarded([&] { dataset->cancelUpdates(); });
+    }
+}
+
 void TUserSession::RecreateMainModule()
 {
     dmMain.reset();

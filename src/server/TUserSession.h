@@ -35,6 +35,9 @@ public:
     void ClearIdentity();
     /// Gives back the database connections of the request that ends.
     void RequestFinished() noexcept;
+    /// Rolls back what is open and drops every unsaved change of the
+    /// session's datasets (an unhandled error logs the user out).
+    void DropPendingChanges() noexcept;
     /// Replaces dmMain by a fresh module (after a database change).
     void RecreateMainModule();
 
