@@ -142,7 +142,7 @@ void SchemaCorrections::runAtEmployeeConnect(const std::string& alias, const std
         return data_.FieldExists(alias, "EMERGENC", "iPriority");
     });
     (void)name;
-    const std::string globalIni = data_.layout().globalSystemDirectory + "global.ini";
+    const std::string globalIni = data_.layout().resolve(data_.layout().globalSystemDirectory + "global.ini", false);
     Ini global(globalIni);
     if (!global.readString("UpdateEmpDB", "Location", "").empty()) {
         oneOff(global, "UpdateEmpDB", "Location", false, true, [&] {

@@ -1,5 +1,6 @@
 #include "server/TUserSession.h"
 
+#include "data/SessionModules.h"
 #include "data/Tdmdata.h"
 
 namespace zorv::server {
@@ -28,6 +29,7 @@ TUserSession::TUserSession(std::function<data::Tdmdata*()> app)
     dmEmpCom = std::make_unique<data::TdmEmpCom>(dataContext());
     dmEmpDts = std::make_unique<data::TdmEmpDts>(dataContext());
     dmGlobal = std::make_unique<data::TdmGlobal>(dataContext());
+    data::linkSessionModules(*dmMain, *dmWork, *dmEmpCom, *dmEmpDts, *dmGlobal);
 }
 
 data::DataContext TUserSession::dataContext() { return data::DataContext{app_, &connections_, this}; }
@@ -51,6 +53,7 @@ void TUserSession::RecreateMainModule()
 {
     dmMain.reset();
     dmMain = std::make_unique<data::TdmMain>(dataContext());
+    data::linkSessionModules(*dmMain, *dmWork, *dmEmpCom, *dmEmpDts, *dmGlobal);
 }
 
 void TUserSession::showMessage(const std::string& text)

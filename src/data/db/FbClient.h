@@ -10,6 +10,8 @@ namespace zorv::db::detail {
 /// FIREBIRD_LOCK when it is first used, so FirebirdRoot::prepare must run
 /// before the first call.
 Firebird::IMaster* master();
+/// True once master() was called: the client library is loaded and running.
+bool clientUsed();
 Firebird::IUtil* util();
 
 } // namespace zorv::db::detail

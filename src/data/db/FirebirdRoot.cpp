@@ -178,7 +178,9 @@ bool FirebirdRoot::isPrepared()
 
 void FirebirdRoot::shutdown()
 {
-    if (!isPrepared())
+    // A process that never attached has no engine to stop (and asking for
+    // one would load it only to shut it down).
+    if (!isPrepared() || !detail::clientUsed())
         return;
     Firebird::IProvider* dispatcher = detail::master()->getDispatcher();
     Firebird::IStatus* status = detail::master()->getStatus();
