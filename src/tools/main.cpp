@@ -5,7 +5,9 @@
 #include <string_view>
 #include <vector>
 
+#include "data/db/FirebirdRoot.h"
 #include "tools/AuditCommand.h"
+#include "tools/InstallCommands.h"
 
 namespace {
 
@@ -21,6 +23,13 @@ struct Command {
 constexpr Command kCommands[] = {
     {"audit", "audit [--check] FILE...   print (or check) audit trail files",
      &zorv::admin::runAudit},
+    {"demo", "demo --home DIR [--employees N] [--seed S] [--today dd/mm/yyyy]\n"
+             "                            build the demo installation and print its logins",
+     &zorv::admin::runDemo},
+    {"init", "init --home DIR            build an empty installation with one administrator",
+     &zorv::admin::runInit},
+    {"check", "check --home DIR           check that the databases and folders can be reached",
+     &zorv::admin::runCheck},
 };
 
 int printUsage()
@@ -44,6 +53,8 @@ int main(int argc, char** argv)
             continue;
         ExitCode code = command.run(args, std::cout, std::cerr);
         std::cout.flush();
+        if (zorv::db::FirebirdRoot::isPrepared())
+            zorv::db::FirebirdRoot::shutdown();
         if (code == ExitCode::Usage)
             return printUsage();
         return static_cast<int>(code);
