@@ -6,6 +6,8 @@
 
 #include "data/ApplyWithAudit.h"
 #include "data/Dataset.h"
+#include "data/UniqueKeys.h"
+#include "data/db/Catalogue.h"
 #include "data/db/Connection.h"
 #include "server/LogFile.h"
 #include "data/db/FirebirdRoot.h"
@@ -15,6 +17,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <set>
+#include <thread>
 #include <firebird/Interface.h>
 #include <ibase.h>
 #include <string>
@@ -220,7 +224,44 @@ void BM_BareOoApiUpdates(benchmark::State& state)
                                                    benchmark::Counter::kIsRate);
 }
 
+/// Unique keys from 32 threads at once, each with its own connection; every
+/// key is checked for a duplicate.
+void BM_NextUnique32Threads(benchmark::State& state)
+{
+    constexpr int kThreads = 32;
+    constexpr int kKeysPerThread = 20;
+    {
+        db::Connection connection = db::Connection::attach(benchDatabase);
+        if (!db::tableExists(connection, "SYSNO")) {
+            connection.execute("create table SYSNO (IUNIQUE integer, STAFFNO integer)");
+            connection.execute("insert into SYSNO values (0, 0)");
+        }
+    }
+    long long duplicates = 0;
+    for (auto _ : state) {
+        std::vector<std::vector<int>> keys(kThreads);
+        std::vector<std::thread> threads;
+        for (int t = 0; t < kThreads; ++t)
+            threads.emplace_back([&, t] {
+                db::Connection connection = db::Connection::attach(benchDatabase);
+                for (int i = 0; i < kKeysPerThread; ++i)
+                    keys[t].push_back(data::nextUnique(connection, "iUnique"));
+            });
+        for (auto& thread : threads)
+            thread.join();
+        std::set<int> seen;
+        for (const auto& k : keys)
+            for (int key : k)
+                duplicates += seen.insert(key).second ? 0 : 1;
+    }
+    state.counters["keys/s"] = benchmark::Counter(
+        static_cast<double>(kThreads * kKeysPerThread) * static_cast<double>(state.iterations()),
+        benchmark::Counter::kIsRate);
+    state.counters["duplicates"] = static_cast<double>(duplicates);
+}
+
 BENCHMARK(BM_ResultSet)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_NextUnique32Threads)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 BENCHMARK(BM_Dataset)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_BareOoApi)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ApplyWithAudit)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -33,4 +33,6 @@ print(f"bare OO API loop               {bare:12,.0f} rows/s")
 print(f"ApplyWithAudit, 1 row a save   {saves['BM_ApplyWithAudit']:12,.0f} saves/s  ratio to bare "
       f"{saves['BM_ApplyWithAudit'] / saves['BM_BareOoApiUpdates']:5.2f}")
 print(f"bare OO API update + commit    {saves['BM_BareOoApiUpdates']:12,.0f} saves/s")
+unique = median["BM_NextUnique32Threads"]
+print(f"NextUnique from 32 threads     {unique['keys/s']:12,.0f} keys/s   duplicates {unique['duplicates']:.0f}")
 PY
