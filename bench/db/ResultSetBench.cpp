@@ -69,6 +69,30 @@ void BM_ResultSet(benchmark::State& state)
                                                   benchmark::Counter::kIsRate);
 }
 
+/// An attachment straight through the OO API, as the bare loops use it.
+struct BareAttachment {
+    Firebird::IMaster* master = Firebird::fb_get_master_interface();
+    Firebird::ThrowStatusWrapper status{master->getStatus()};
+    Firebird::IXpbBuilder* dpb =
+        master->getUtilInterface()->getXpbBuilder(&status, Firebird::IXpbBuilder::DPB, nullptr, 0);
+    Firebird::IProvider* dispatcher = master->getDispatcher();
+    Firebird::IAttachment* attachment = nullptr;
+
+    BareAttachment()
+    {
+        dpb->insertString(&status, isc_dpb_user_name, "SYSDBA");
+        dpb->insertString(&status, isc_dpb_lc_ctype, "UTF8");
+        attachment = dispatcher->attachDatabase(&status, benchDatabase.path.c_str(), dpb->getBufferLength(&status),
+                                                dpb->getBuffer(&status));
+    }
+    ~BareAttachment()
+    {
+        attachment->detach(&status);
+        dispatcher->release();
+        dpb->dispose();
+    }
+};
+
 /// Sums something of every field, so that the loop reads what a row holds.
 long long touchFields(Firebird::IMessageMetadata* metadata, Firebird::ThrowStatusWrapper* status,
                       const unsigned char* message)
@@ -92,15 +116,9 @@ long long touchFields(Firebird::IMessageMetadata* metadata, Firebird::ThrowStatu
 
 void BM_BareOoApi(benchmark::State& state)
 {
-    Firebird::IMaster* master = Firebird::fb_get_master_interface();
-    Firebird::ThrowStatusWrapper status(master->getStatus());
-    Firebird::IXpbBuilder* dpb =
-        master->getUtilInterface()->getXpbBuilder(&status, Firebird::IXpbBuilder::DPB, nullptr, 0);
-    dpb->insertString(&status, isc_dpb_user_name, "SYSDBA");
-    dpb->insertString(&status, isc_dpb_lc_ctype, "UTF8");
-    Firebird::IProvider* dispatcher = master->getDispatcher();
-    Firebird::IAttachment* attachment = dispatcher->attachDatabase(&status, benchDatabase.path.c_str(),
-                                                                   dpb->getBufferLength(&status), dpb->getBuffer(&status));
+    BareAttachment bare;
+    Firebird::ThrowStatusWrapper& status = bare.status;
+    Firebird::IAttachment* attachment = bare.attachment;
     const unsigned char tpb[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_read_committed, isc_tpb_rec_version,
                                  isc_tpb_nowait};
     for (auto _ : state) {
@@ -119,9 +137,6 @@ void BM_BareOoApi(benchmark::State& state)
         statement->free(&status);
         transaction->commit(&status);
     }
-    attachment->detach(&status);
-    dispatcher->release();
-    dpb->dispose();
     state.counters["rows/s"] = benchmark::Counter(static_cast<double>(kRows) * static_cast<double>(state.iterations()),
                                                   benchmark::Counter::kIsRate);
 }
@@ -175,15 +190,10 @@ void BM_ApplyWithAudit(benchmark::State& state)
 /// straight through the OO API.
 void BM_BareOoApiUpdates(benchmark::State& state)
 {
-    Firebird::IMaster* master = Firebird::fb_get_master_interface();
-    Firebird::ThrowStatusWrapper status(master->getStatus());
-    Firebird::IXpbBuilder* dpb =
-        master->getUtilInterface()->getXpbBuilder(&status, Firebird::IXpbBuilder::DPB, nullptr, 0);
-    dpb->insertString(&status, isc_dpb_user_name, "SYSDBA");
-    dpb->insertString(&status, isc_dpb_lc_ctype, "UTF8");
-    Firebird::IProvider* dispatcher = master->getDispatcher();
-    Firebird::IAttachment* attachment = dispatcher->attachDatabase(&status, benchDatabase.path.c_str(),
-                                                                   dpb->getBufferLength(&status), dpb->getBuffer(&status));
+    BareAttachment bare;
+    Firebird::IMaster* master = bare.master;
+    Firebird::ThrowStatusWrapper& status = bare.status;
+    Firebird::IAttachment* attachment = bare.attachment;
     const unsigned char tpb[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed, isc_tpb_rec_version,
                                  isc_tpb_nowait};
     struct Params {
@@ -217,9 +227,6 @@ void BM_BareOoApiUpdates(benchmark::State& state)
         }
     }
     inMeta->release();
-    attachment->detach(&status);
-    dispatcher->release();
-    dpb->dispose();
     state.counters["saves/s"] = benchmark::Counter(static_cast<double>(kSaves) * static_cast<double>(state.iterations()),
                                                    benchmark::Counter::kIsRate);
 }

@@ -1,5 +1,6 @@
 #include "server/TIWServerController.h"
 
+#include "common/Guarded.h"
 #include "common/Ini.h"
 #include "common/ProgramFolder.h"
 #include "common/Text.h"
@@ -22,15 +23,6 @@
 namespace zorv::server {
 
 namespace {
-/// Runs one step of a teardown; a failure must not stop the next step.
-template <class Step>
-void guarded(Step&& step) noexcept
-{
-    try {
-        step();
-    } catch (...) {
-    }
-}
 
 void releaseRecordLocks(TUserSession& user)
 {

@@ -1,21 +1,10 @@
 #include "server/TUserSession.h"
 
+#include "common/Guarded.h"
 #include "data/SessionModules.h"
 #include "data/Tdmdata.h"
 
 namespace zorv::server {
-
-namespace {
-/// Runs one step of the teardown; a failure must not stop the next step.
-template <class Step>
-void guarded(Step&& step) noexcept
-{
-    try {
-        step();
-    } catch (...) {
-    }
-}
-} // namespace
 
 TUserSession::TUserSession(std::function<data::Tdmdata*()> app)
     : app_(std::move(app)), connections_([this]() -> db::Pools* {
