@@ -39,7 +39,7 @@ constexpr const char* kCreate = "CREATE TABLE BENCH (ID INTEGER NOT NULL, NAME1 
 constexpr const char* kInsert = "insert into BENCH values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)";
 constexpr const char* kSelect = "select * from BENCH";
 
-db::ConnectionSpec benchDatabase;
+db::ConnectionTarget benchDatabase;
 
 void fillDatabase()
 {

@@ -97,15 +97,15 @@ std::unique_ptr<Tdmdata> Tdmdata::create(const fs::path& home)
 
 void Tdmdata::openApplicationDatabases()
 {
-    auto spec = [&](const std::string& path) { return db::ConnectionSpec{path, layout_.user, layout_.password}; };
+    auto target = [&](const std::string& path) { return db::ConnectionTarget{path, layout_.user, layout_.password}; };
     for (const auto& [alias, path] : layout_.configured)
-        pools_.add(alias, spec(layout_.resolve(path, false)));
+        pools_.add(alias, target(layout_.resolve(path, false)));
     for (const auto& [alias, path] : layout_.databases) {
         if (pools_.contains(alias))
             continue; // the installation's own alias configuration wins
         if (path.empty())
             throw std::runtime_error("No database is configured for " + alias + ".");
-        pools_.add(alias, spec(path));
+        pools_.add(alias, target(path));
     }
     // Connecting each one now makes an unreachable database fail the start.
     for (const auto& [alias, path] : layout_.databases)
@@ -126,8 +126,8 @@ bool Tdmdata::aliasExists(const std::string& alias) const { return pools_.contai
 void Tdmdata::probe(const std::string& alias, const std::string& sql)
 {
     // A connection of its own: the probe must not disturb the pools.
-    db::ConnectionSpec spec = pools_.pool(alias)->spec();
-    db::Connection connection = db::Connection::attach(spec);
+    db::ConnectionTarget target = pools_.pool(alias)->target();
+    db::Connection connection = db::Connection::attach(target);
     connection.query(sql);
 }
 
@@ -176,7 +176,7 @@ std::string Tdmdata::ensureEmployeeDatabase(const std::string& name, const std::
     if (employeeAliases_.count(toUpper(alias)))
         return alias;
     if (!pools_.contains(alias))
-        pools_.add(alias, db::ConnectionSpec{layout_.resolve(location, layout_.standardDriver()), layout_.user,
+        pools_.add(alias, db::ConnectionTarget{layout_.resolve(location, layout_.standardDriver()), layout_.user,
                                              layout_.password});
     pools_.borrow(alias);
     runEmployeeCorrections(alias, name);

@@ -63,7 +63,7 @@ bool isCounter(db::Connection& connection, const std::string& counter)
 {
     static std::mutex mutex;
     static std::set<std::pair<std::string, std::string>> known; // database path, upper-cased counter
-    const auto key = std::make_pair(connection.spec().path, toUpper(counter));
+    const auto key = std::make_pair(connection.target().path, toUpper(counter));
     {
         std::lock_guard lock(mutex);
         if (known.count(key))

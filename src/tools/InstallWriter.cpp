@@ -10,8 +10,8 @@ std::size_t createDatabases(const std::filesystem::path& home, const std::vector
     const data::DatabaseLayout defaults;
     std::size_t rows = 0;
     for (const PlannedDatabase& planned : databases) {
-        const db::ConnectionSpec spec{(home / planned.file).string(), defaults.user, defaults.password};
-        db::Connection connection = createFromSchema(spec, planned.kind);
+        const db::ConnectionTarget target{(home / planned.file).string(), defaults.user, defaults.password};
+        db::Connection connection = createFromSchema(target, planned.kind);
         for (const DatabaseContent* content : planned.contents) {
             try {
                 rows += writeContent(connection, *content);

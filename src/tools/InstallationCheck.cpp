@@ -20,9 +20,9 @@ std::string firstLine(const std::string& text)
 
 bool isServerPath(const std::string& path)
 {
-    db::ConnectionSpec spec;
-    spec.path = path;
-    return spec.isRemote();
+    db::ConnectionTarget target;
+    target.path = path;
+    return target.isRemote();
 }
 
 class Checker {
@@ -59,11 +59,11 @@ public:
         try {
             rows = list.query("select NAME, LOCATION from DBLIST order by NAME");
         } catch (const std::exception& e) {
-            results_.push_back({"DBLIST", list.spec().path, "cannot be read: " + firstLine(e.what())});
+            results_.push_back({"DBLIST", list.target().path, "cannot be read: " + firstLine(e.what())});
             return;
         }
         if (rows.empty())
-            results_.push_back({"DBLIST", list.spec().path, "lists no employee database"});
+            results_.push_back({"DBLIST", list.target().path, "lists no employee database"});
         for (const db::Row& row : rows) {
             const std::string name = trim(row["NAME"].asString());
             database("dbZorv" + name, layout_.resolve(trim(row["LOCATION"].asString()), layout_.standardDriver()));

@@ -71,9 +71,9 @@ std::vector<std::string> schemaTables(std::string_view text)
     return tables;
 }
 
-db::Connection createFromSchema(const db::ConnectionSpec& spec, DatabaseKind kind)
+db::Connection createFromSchema(const db::ConnectionTarget& target, DatabaseKind kind)
 {
-    db::Connection connection = db::createDatabase(spec, db::DatabaseOptions{});
+    db::Connection connection = db::createDatabase(target, db::DatabaseOptions{});
     // One transaction for the whole schema: each commit writes the changed
     // system pages through to disk, so this is many times faster.
     db::Transaction transaction(connection);
@@ -81,14 +81,14 @@ db::Connection createFromSchema(const db::ConnectionSpec& spec, DatabaseKind kin
         try {
             transaction.execute(statement);
         } catch (const db::DatabaseError& e) {
-            throw std::runtime_error(spec.path + ": \"" + statement.substr(0, kQuotedStatementLength) +
+            throw std::runtime_error(target.path + ": \"" + statement.substr(0, kQuotedStatementLength) +
                                      "…\" failed: " + e.what());
         }
     }
     try {
         transaction.commit();
     } catch (const db::DatabaseError& e) {
-        throw std::runtime_error(spec.path + ": the schema could not be committed: " + e.what());
+        throw std::runtime_error(target.path + ": the schema could not be committed: " + e.what());
     }
     return connection;
 }

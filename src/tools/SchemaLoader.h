@@ -16,9 +16,9 @@ std::vector<std::string> schemaStatements(std::string_view text);
 /// Upper-case names of the tables that the statements of text create, in order.
 std::vector<std::string> schemaTables(std::string_view text);
 
-/// Creates the database of spec (dialect 3, WIN1252) and runs every statement
+/// Creates the database of target (dialect 3, WIN1252) and runs every statement
 /// of the schema of kind in one transaction. Throws std::runtime_error
 /// naming the database and the statement that failed.
-db::Connection createFromSchema(const db::ConnectionSpec& spec, DatabaseKind kind);
+db::Connection createFromSchema(const db::ConnectionTarget& target, DatabaseKind kind);
 
 } // namespace zorv::admin

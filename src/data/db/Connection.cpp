@@ -22,48 +22,48 @@ void requirePreparedRoot()
         throw std::logic_error("FirebirdRoot::prepare must run before the first database connection");
 }
 
-void describeLogin(detail::Xpb& dpb, const ConnectionSpec& spec)
+void describeLogin(detail::Xpb& dpb, const ConnectionTarget& target)
 {
-    dpb.text(isc_dpb_user_name, spec.user);
-    if (!spec.password.empty())
-        dpb.text(isc_dpb_password, spec.password);
+    dpb.text(isc_dpb_user_name, target.user);
+    if (!target.password.empty())
+        dpb.text(isc_dpb_password, target.password);
     dpb.text(isc_dpb_lc_ctype, kConnectionCharset);
 }
 
 } // namespace
 
-Connection::Connection(ConnectionSpec spec, std::shared_ptr<detail::Attachment> attachment)
-    : spec_(std::move(spec)), attachment_(std::move(attachment))
+Connection::Connection(ConnectionTarget target, std::shared_ptr<detail::Attachment> attachment)
+    : target_(std::move(target)), attachment_(std::move(attachment))
 {
 }
 
-Connection Connection::attach(const ConnectionSpec& spec)
+Connection Connection::attach(const ConnectionTarget& target)
 {
     requirePreparedRoot();
     detail::Xpb dpb(Firebird::IXpbBuilder::DPB);
-    describeLogin(dpb, spec);
+    describeLogin(dpb, target);
     detail::OwnStatus status;
     detail::Owned<Firebird::IProvider> dispatcher(detail::master()->getDispatcher());
     Firebird::IAttachment* handle =
-        dispatcher->attachDatabase(status.get(), spec.path.c_str(), dpb.length(), dpb.data());
-    return Connection(spec, std::make_shared<detail::Attachment>(handle));
+        dispatcher->attachDatabase(status.get(), target.path.c_str(), dpb.length(), dpb.data());
+    return Connection(target, std::make_shared<detail::Attachment>(handle));
 }
 
-Connection createDatabase(const ConnectionSpec& spec, const DatabaseOptions& options)
+Connection createDatabase(const ConnectionTarget& target, const DatabaseOptions& options)
 {
     requirePreparedRoot();
     if (options.dialect != 1 && options.dialect != 3)
         throw DatabaseError("a database has SQL dialect 1 or 3, not " + std::to_string(options.dialect));
     detail::Xpb dpb(Firebird::IXpbBuilder::DPB);
-    describeLogin(dpb, spec);
+    describeLogin(dpb, target);
     dpb.text(isc_dpb_set_db_charset, kDatabaseCharset)
         .integer(isc_dpb_page_size, options.pageSize)
         .integer(isc_dpb_sql_dialect, options.dialect);
     detail::OwnStatus status;
     detail::Owned<Firebird::IProvider> dispatcher(detail::master()->getDispatcher());
     Firebird::IAttachment* handle =
-        dispatcher->createDatabase(status.get(), spec.path.c_str(), dpb.length(), dpb.data());
-    return Connection(spec, std::make_shared<detail::Attachment>(handle));
+        dispatcher->createDatabase(status.get(), target.path.c_str(), dpb.length(), dpb.data());
+    return Connection(target, std::make_shared<detail::Attachment>(handle));
 }
 
 Connection::~Connection()
@@ -76,7 +76,7 @@ Connection::Connection(Connection&&) noexcept = default;
 Connection& Connection::operator=(Connection&& other) noexcept
 {
     close();
-    spec_ = std::move(other.spec_);
+    target_ = std::move(other.target_);
     attachment_ = std::move(other.attachment_);
     return *this;
 }

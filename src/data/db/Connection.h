@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/db/ConnectionSpec.h"
+#include "data/db/ConnectionTarget.h"
 #include "data/db/ResultSet.h"
 #include "data/db/Value.h"
 
@@ -31,14 +31,14 @@ class Connection {
 public:
     /// Attaches to an existing database; throws DatabaseError, and
     /// std::logic_error when FirebirdRoot::prepare has not run.
-    static Connection attach(const ConnectionSpec& spec);
+    static Connection attach(const ConnectionTarget& target);
 
     ~Connection();
     Connection(Connection&&) noexcept;
     /// Closes the connection this one held.
     Connection& operator=(Connection&&) noexcept;
 
-    const ConnectionSpec& spec() const { return spec_; }
+    const ConnectionTarget& target() const { return target_; }
     /// The database's SQL dialect, in which every statement is prepared.
     int dialect();
     bool isOpen() const;
@@ -57,18 +57,18 @@ public:
 
 private:
     friend class Transaction;
-    friend Connection createDatabase(const ConnectionSpec& spec, const DatabaseOptions& options);
-    Connection(ConnectionSpec spec, std::shared_ptr<detail::Attachment> attachment);
+    friend Connection createDatabase(const ConnectionTarget& target, const DatabaseOptions& options);
+    Connection(ConnectionTarget target, std::shared_ptr<detail::Attachment> attachment);
     /// Throws DatabaseError once closed.
     const std::shared_ptr<detail::Attachment>& attachment() const;
 
-    ConnectionSpec spec_;
+    ConnectionTarget target_;
     std::shared_ptr<detail::Attachment> attachment_;
 };
 
 /// Creates the database file (or, for a server path, asks the server to) with
 /// character set WIN1252 and attaches to it. Throws DatabaseError, among
 /// others when the file exists or the dialect is neither 1 nor 3.
-Connection createDatabase(const ConnectionSpec& spec, const DatabaseOptions& options = {});
+Connection createDatabase(const ConnectionTarget& target, const DatabaseOptions& options = {});
 
 } // namespace zorv::db

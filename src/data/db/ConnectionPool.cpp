@@ -4,8 +4,8 @@
 
 namespace zorv::db {
 
-ConnectionPool::ConnectionPool(ConnectionSpec spec, PoolOptions options)
-    : state_(std::make_shared<detail::PoolState>(std::move(spec), options.maxIdle))
+ConnectionPool::ConnectionPool(ConnectionTarget target, PoolOptions options)
+    : state_(std::make_shared<detail::PoolState>(std::move(target), options.maxIdle))
 {
 }
 
@@ -14,9 +14,9 @@ ConnectionPool::~ConnectionPool()
     state_->shutDown();
 }
 
-const ConnectionSpec& ConnectionPool::spec() const
+const ConnectionTarget& ConnectionPool::target() const
 {
-    return state_->spec();
+    return state_->target();
 }
 
 PooledConnection ConnectionPool::borrow()
@@ -24,7 +24,7 @@ PooledConnection ConnectionPool::borrow()
     std::uint64_t generation = 0;
     if (std::optional<Connection> idle = state_->takeIdle(generation))
         return PooledConnection(state_, std::move(*idle), generation);
-    return PooledConnection(state_, Connection::attach(state_->spec()), generation);
+    return PooledConnection(state_, Connection::attach(state_->target()), generation);
 }
 
 void ConnectionPool::recycle()

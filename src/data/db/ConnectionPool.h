@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/db/ConnectionSpec.h"
+#include "data/db/ConnectionTarget.h"
 #include "data/db/PooledConnection.h"
 
 #include <cstddef>
@@ -22,13 +22,13 @@ struct PoolOptions {
 /// semaphore bounds them. Thread-safe.
 class ConnectionPool {
 public:
-    explicit ConnectionPool(ConnectionSpec spec, PoolOptions options = {});
+    explicit ConnectionPool(ConnectionTarget target, PoolOptions options = {});
     /// Closes the idle connections; borrowed ones close when they come back.
     ~ConnectionPool();
     ConnectionPool(const ConnectionPool&) = delete;
     ConnectionPool& operator=(const ConnectionPool&) = delete;
 
-    const ConnectionSpec& spec() const;
+    const ConnectionTarget& target() const;
 
     /// An idle connection, or a new attachment; throws DatabaseError when
     /// attaching fails.

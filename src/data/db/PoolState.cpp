@@ -2,7 +2,7 @@
 
 namespace zorv::db::detail {
 
-PoolState::PoolState(ConnectionSpec spec, std::size_t maxIdle) : spec_(std::move(spec)), maxIdle_(maxIdle) {}
+PoolState::PoolState(ConnectionTarget target, std::size_t maxIdle) : target_(std::move(target)), maxIdle_(maxIdle) {}
 
 std::optional<Connection> PoolState::takeIdle(std::uint64_t& generation)
 {

@@ -3,7 +3,7 @@
 // Internal to the database layer.
 
 #include "data/db/Connection.h"
-#include "data/db/ConnectionSpec.h"
+#include "data/db/ConnectionTarget.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -18,9 +18,9 @@ namespace zorv::db::detail {
 /// they may come back after the pool object is gone. Thread-safe.
 class PoolState {
 public:
-    PoolState(ConnectionSpec spec, std::size_t maxIdle);
+    PoolState(ConnectionTarget target, std::size_t maxIdle);
 
-    const ConnectionSpec& spec() const { return spec_; }
+    const ConnectionTarget& target() const { return target_; }
 
     /// An idle connection, or nothing; also the generation to return it with.
     std::optional<Connection> takeIdle(std::uint64_t& generation);
@@ -34,7 +34,7 @@ public:
     std::size_t idleCount() const;
 
 private:
-    const ConnectionSpec spec_;
+    const ConnectionTarget target_;
     const std::size_t maxIdle_;
     mutable std::mutex mutex_;
     std::vector<Connection> idle_;

@@ -7,19 +7,19 @@ namespace zorv::db {
 
 Pools::Pools(PoolOptions options) : options_(options) {}
 
-std::shared_ptr<ConnectionPool> Pools::poolFor(const ConnectionSpec& spec) const
+std::shared_ptr<ConnectionPool> Pools::poolFor(const ConnectionTarget& target) const
 {
     for (const auto& [key, entry] : byUpperAlias_) {
-        if (entry.pool->spec() == spec)
+        if (entry.pool->target() == target)
             return entry.pool;
     }
-    return std::make_shared<ConnectionPool>(spec, options_);
+    return std::make_shared<ConnectionPool>(target, options_);
 }
 
-void Pools::add(std::string_view alias, const ConnectionSpec& spec)
+void Pools::add(std::string_view alias, const ConnectionTarget& target)
 {
     std::lock_guard<std::mutex> guard(mutex_);
-    byUpperAlias_[toUpper(alias)] = Entry{std::string(alias), poolFor(spec)};
+    byUpperAlias_[toUpper(alias)] = Entry{std::string(alias), poolFor(target)};
 }
 
 bool Pools::contains(std::string_view alias) const

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/db/ConnectionPool.h"
-#include "data/db/ConnectionSpec.h"
+#include "data/db/ConnectionTarget.h"
 #include "data/db/PooledConnection.h"
 
 #include <map>
@@ -22,7 +22,7 @@ public:
 
     /// Registers alias, or points it at another database; connections already
     /// borrowed through it are not affected.
-    void add(std::string_view alias, const ConnectionSpec& spec);
+    void add(std::string_view alias, const ConnectionTarget& target);
     bool contains(std::string_view alias) const;
     /// The aliases as they were registered, in case-insensitive order.
     std::vector<std::string> aliases() const;
@@ -41,7 +41,7 @@ private:
         std::shared_ptr<ConnectionPool> pool;
     };
 
-    std::shared_ptr<ConnectionPool> poolFor(const ConnectionSpec& spec) const;
+    std::shared_ptr<ConnectionPool> poolFor(const ConnectionTarget& target) const;
 
     PoolOptions options_;
     mutable std::mutex mutex_;

@@ -61,7 +61,7 @@ public:
         const fs::path file = folder_.path() / (kind + ".fdb");
         if (!fs::exists(file)) {
             {
-                db::Connection connection = db::createDatabase(db::ConnectionSpec{file.string(), kUser, kPassword});
+                db::Connection connection = db::createDatabase(db::ConnectionTarget{file.string(), kUser, kPassword});
                 for (const std::string& statement : schemaStatements(kind))
                     connection.execute(statement);
             }
@@ -130,7 +130,7 @@ data::Tdmdata& TestInstallation::open()
 
 db::Connection TestInstallation::attach(const std::string& file) const
 {
-    return db::Connection::attach(db::ConnectionSpec{file, kUser, kPassword});
+    return db::Connection::attach(db::ConnectionTarget{file, kUser, kPassword});
 }
 
 std::string TestInstallation::createEmployeeDatabase(const std::string& name) const

@@ -22,7 +22,7 @@ TEST(Dialect1Test, ReadsAndWritesADatabaseMadeByIsql)
                                              "COMMIT;\n");
     ASSERT_EQ(made.exitCode, 0) << made.output;
 
-    Connection connection = Connection::attach(databases.spec("old"));
+    Connection connection = Connection::attach(databases.target("old"));
     EXPECT_EQ(connection.dialect(), 1);
     // Statements run in the database's dialect, so arithmetic means what it
     // means to the desktop products: 7 / 2 is 3 in dialect 3.

@@ -30,7 +30,7 @@ protected:
         if (IsSkipped())
             return;
         databases().create("pool").execute("CREATE TABLE HIT (THREADNO INTEGER, N INTEGER)");
-        pool_.emplace(databases().spec("pool"), PoolOptions{kMaxIdle});
+        pool_.emplace(databases().target("pool"), PoolOptions{kMaxIdle});
     }
 
     ConnectionPool& pool() { return *pool_; }
@@ -116,9 +116,9 @@ TEST(PoolsTest, FindsPoolsByAliasWhateverTheCase)
     databases.create("global").execute("CREATE TABLE T (N INTEGER)");
     databases.create("staff");
     Pools pools;
-    pools.add("GlobalQuennel", databases.spec("global"));
-    pools.add("dbZorvGlobal", databases.spec("global"));
-    pools.add("dbZorvStaff", databases.spec("staff"));
+    pools.add("GlobalQuennel", databases.target("global"));
+    pools.add("dbZorvGlobal", databases.target("global"));
+    pools.add("dbZorvStaff", databases.target("staff"));
 
     EXPECT_TRUE(pools.contains("GLOBALQUENNEL"));
     EXPECT_FALSE(pools.contains("Global"));

@@ -38,18 +38,18 @@ std::string TestDatabases::file(const std::string& name) const
     return folder_.file(name + ".fdb");
 }
 
-db::ConnectionSpec TestDatabases::spec(const std::string& name) const
+db::ConnectionTarget TestDatabases::target(const std::string& name) const
 {
     if (backend_ == Backend::Embedded)
-        return db::ConnectionSpec{file(name), "SYSDBA", ""};
-    return db::ConnectionSpec{server().remotePath(file(name)), "SYSDBA", FirebirdServer::kPassword};
+        return db::ConnectionTarget{file(name), "SYSDBA", ""};
+    return db::ConnectionTarget{server().remotePath(file(name)), "SYSDBA", FirebirdServer::kPassword};
 }
 
 db::Connection TestDatabases::create(const std::string& name, int dialect) const
 {
     db::DatabaseOptions options;
     options.dialect = dialect;
-    return db::createDatabase(spec(name), options);
+    return db::createDatabase(target(name), options);
 }
 
 void BackendTest::SetUp()

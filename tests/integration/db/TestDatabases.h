@@ -2,7 +2,7 @@
 
 #include "TestFolder.h"
 #include "data/db/Connection.h"
-#include "data/db/ConnectionSpec.h"
+#include "data/db/ConnectionTarget.h"
 
 #include <gtest/gtest.h>
 #include <optional>
@@ -27,7 +27,7 @@ public:
     /// The local file of a database named name (name.fdb in the folder).
     std::string file(const std::string& name) const;
     /// How to reach it through the backend.
-    db::ConnectionSpec spec(const std::string& name) const;
+    db::ConnectionTarget target(const std::string& name) const;
     db::Connection create(const std::string& name, int dialect = 3) const;
 
 private:

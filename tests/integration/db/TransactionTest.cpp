@@ -23,17 +23,17 @@ protected:
         connection.execute("insert into CLOCKING values (1, 0)");
     }
 
-    ConnectionSpec spec() { return databases().spec("transactions"); }
+    ConnectionTarget target() { return databases().target("transactions"); }
 
     std::int64_t rowCount()
     {
-        return Connection::attach(spec()).query("select count(*) from CLOCKING").first()[0].asInt();
+        return Connection::attach(target()).query("select count(*) from CLOCKING").first()[0].asInt();
     }
 };
 
 TEST_P(TransactionTest, RollsBackUnlessCommitted)
 {
-    Connection connection = Connection::attach(spec());
+    Connection connection = Connection::attach(target());
     {
         Transaction forgotten(connection);
         forgotten.execute("insert into CLOCKING values (2, 0)");
@@ -58,7 +58,7 @@ TEST_P(TransactionTest, RollsBackUnlessCommitted)
 
 TEST_P(TransactionTest, EndsWhenItsConnectionGoesBackOrCloses)
 {
-    ConnectionPool pool(spec());
+    ConnectionPool pool(target());
     std::unique_ptr<Transaction> outlivesBorrow;
     {
         PooledConnection borrowed = pool.borrow();
@@ -67,7 +67,7 @@ TEST_P(TransactionTest, EndsWhenItsConnectionGoesBackOrCloses)
     }
     EXPECT_FALSE(outlivesBorrow->isActive());
 
-    Connection connection = Connection::attach(spec());
+    Connection connection = Connection::attach(target());
     Transaction open(connection);
     open.execute("insert into CLOCKING values (3, 0)");
     connection.close();
@@ -78,8 +78,8 @@ TEST_P(TransactionTest, EndsWhenItsConnectionGoesBackOrCloses)
 TEST_P(TransactionTest, ConcurrentUpdatesAreLockConflicts)
 {
     for (const int lockTimeoutSeconds : {0, 1}) {
-        Connection first = Connection::attach(spec());
-        Connection second = Connection::attach(spec());
+        Connection first = Connection::attach(target());
+        Connection second = Connection::attach(target());
         Transaction holder(first);
         holder.execute("update CLOCKING set MINUTES = 1 where ID = 1");
 
@@ -98,7 +98,7 @@ TEST_P(TransactionTest, ConcurrentUpdatesAreLockConflicts)
 
 TEST_P(TransactionTest, StatementsRunManyTimesAndReportTheirRows)
 {
-    Connection connection = Connection::attach(spec());
+    Connection connection = Connection::attach(target());
     Transaction transaction(connection);
     Statement insert = transaction.prepare("insert into CLOCKING (ID, MINUTES) values (?, ?)");
     EXPECT_EQ(insert.parameterCount(), 2u);

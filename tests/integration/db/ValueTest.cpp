@@ -1,5 +1,5 @@
 #include "data/db/Catalogue.h"
-#include "data/db/ConnectionSpec.h"
+#include "data/db/ConnectionTarget.h"
 #include "data/db/DatabaseError.h"
 #include "data/db/Decimal.h"
 #include "data/db/Value.h"
@@ -116,16 +116,16 @@ TEST(TimeOfDayTest, TakesTheFractionOfADay)
     EXPECT_EQ(TimeOfDay::fromFraction(-0.25).seconds, 18 * 3600);
 }
 
-TEST(ConnectionSpecTest, TellsServerPathsFromFiles)
+TEST(ConnectionTargetTest, TellsServerPathsFromFiles)
 {
     const std::pair<const char*, bool> cases[] = {
         {"/srv/zorv/GLOBAL.FDB", false}, {"data/GLOBAL.FDB", false},          {"/odd:name/x.fdb", false},
         {"localhost:/srv/x.fdb", true},  {"db.example/3051:/srv/x.fdb", true},
     };
     for (const auto& [path, remote] : cases) {
-        ConnectionSpec spec;
-        spec.path = path;
-        EXPECT_EQ(spec.isRemote(), remote) << path;
+        ConnectionTarget target;
+        target.path = path;
+        EXPECT_EQ(target.isRemote(), remote) << path;
     }
 }
 

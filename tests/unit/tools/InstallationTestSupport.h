@@ -30,9 +30,9 @@ CommandRun runCommand(Command command, const std::vector<std::string>& args)
 
 inline db::Connection openDatabase(const std::filesystem::path& home, const std::string& file)
 {
-    db::ConnectionSpec spec;
-    spec.path = (home / file).string();
-    return db::Connection::attach(spec);
+    db::ConnectionTarget target;
+    target.path = (home / file).string();
+    return db::Connection::attach(target);
 }
 
 /// Names of the tables of a database, upper case.

@@ -1,8 +1,8 @@
-#include "data/db/ConnectionSpec.h"
+#include "data/db/ConnectionTarget.h"
 
 namespace zorv::db {
 
-bool ConnectionSpec::isRemote() const
+bool ConnectionTarget::isRemote() const
 {
     return !path.starts_with('/') && path.find(':') != std::string::npos;
 }

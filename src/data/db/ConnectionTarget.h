@@ -5,7 +5,7 @@
 namespace zorv::db {
 
 /// Where a database is and who attaches to it.
-struct ConnectionSpec {
+struct ConnectionTarget {
     /// A local file ("/srv/zorv/data/GLOBAL.FDB") opened by the embedded
     /// engine, or a database on a server: "host:/path" or "host/port:/path".
     std::string path;
@@ -17,7 +17,7 @@ struct ConnectionSpec {
     /// The path names a server: it holds a ':' and does not start with '/'.
     bool isRemote() const;
 
-    friend bool operator==(const ConnectionSpec&, const ConnectionSpec&) = default;
+    friend bool operator==(const ConnectionTarget&, const ConnectionTarget&) = default;
 };
 
 } // namespace zorv::db
