@@ -10,6 +10,8 @@
 #include "server/ServerConfig.h"
 #include "server/ServerTimers.h"
 #include "server/TUserSession.h"
+#include "records/TfrmMainDetails.h"
+#include "signin/Logon.h"
 #include "signin/TformMain.h"
 #include "web/HttpServer.h"
 #include "web/SessionManager.h"
@@ -31,7 +33,10 @@ void releaseRecordLocks(TUserSession& user)
 }
 } // namespace
 
-TIWServerController::TIWServerController(ControllerOptions options) : options_(std::move(options)) {}
+TIWServerController::TIWServerController(ControllerOptions options) : options_(std::move(options))
+{
+    signin::setFirstPageOpener([](web::WebSession& session) { session.open<records::TfrmMainDetails>(); });
+}
 
 TIWServerController::~TIWServerController() { IWServerControllerBaseDestroy(); }
 

@@ -40,6 +40,8 @@ public:
     void DropPendingChanges() noexcept;
     /// Replaces dmMain by a fresh module (after a database change).
     void RecreateMainModule();
+    /// The server's shared data module; nothing while the databases are down.
+    data::Tdmdata* SharedData() const { return app_ ? app_() : nullptr; }
 
     // What the data modules see of the session.
     const std::string& userName() const override { return UserName; }

@@ -3,6 +3,9 @@
 #include "common/Ini.h"
 #include "common/ProgramFolder.h"
 #include "common/Text.h"
+#include "data/Tdmdata.h"
+#include "server/TUserSession.h"
+#include "signin/Logon.h"
 #include "web/Colour.h"
 #include "web/WebSession.h"
 #include "web/controls/Button.h"
@@ -21,6 +24,10 @@ constexpr const char* kDefaultSupportAnchor = "<A Href=mailto:support@zorvweb.ex
 constexpr const char* kDefaultCopyright = "ZorvWeb: HR and time and attendance for your staff";
 constexpr const char* kFailedToLogin = "Failed to login. ";
 constexpr int kErrorWidth = 1000;
+constexpr int kDatabaseErrorWidth = 2000;
+constexpr int kDetailsScreen = 590;
+constexpr const char* kDatabaseDown =
+    "Unable to connect to database, please try again. If this problem persist, contact your IT Dept.";
 } // namespace
 
 SupportLink parseSupportAnchor(const std::string& anchor)
@@ -169,12 +176,34 @@ void TformMain::ShowErrorText(const std::string& text)
     lblerror_->setVisible(true);
 }
 
-// The logon checks need the login tables; until they are connected every
-// attempt is refused the way a failed logon is.
 void TformMain::cmdLoginClick()
 {
     hideError();
-    session().showMessage(kFailedToLogin);
+    auto* user = server::UserSession();
+    if (!user)
+        return;
+    // Every attempt starts from a session without a user.
+    user->ClearIdentity();
+    LogonCheck check(*user, session());
+    const LogonAttempt attempt{edtLogin_->text(), edtStaffno_->text(), edtPassword_->text()};
+    switch (check.run(attempt)) {
+    case LogonOutcome::DatabaseDown:
+        ShowErrorText(kDatabaseDown);
+        lblerror_->setWidth(kDatabaseErrorWidth);
+        if (auto* shared = user->SharedData())
+            shared->ReconnectDatabases();
+        return;
+    case LogonOutcome::Refused:
+        return;
+    case LogonOutcome::SignedIn:
+        break;
+    }
+    user->HolidayPrintFromMain = false;
+    user->CurrentScreenTag = kDetailsScreen;
+    user->CurrentStaffNo = attempt.staffNo;
+    session().renewIdAfterRequest();
+    release();
+    openFirstPage(session());
 }
 
 void TformMain::cmdClockClick()

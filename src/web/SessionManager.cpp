@@ -53,7 +53,7 @@ void SessionManager::renewId(const std::shared_ptr<WebSession>& session)
     auto it = sessions_.find(session->id());
     if (it != sessions_.end() && it->second == session)
         sessions_.erase(it);
-    session->assignId(randomToken(), randomToken());
+    session->assignId(randomToken());
     sessions_.emplace(session->id(), session);
 }
 

@@ -32,7 +32,7 @@ public:
     std::shared_ptr<WebSession> find(const std::string& id);
     /// Creates a session and lets the application start it (first page).
     std::shared_ptr<WebSession> create();
-    /// Gives the session a fresh id and CSRF token; the old id stops working.
+    /// Gives the session a fresh id; the old id stops working.
     void renewId(const std::shared_ptr<WebSession>& session);
     /// Closes one session (logout of the whole session, eviction).
     void close(const std::shared_ptr<WebSession>& session);

@@ -72,10 +72,15 @@ WebSession::~WebSession()
             std::filesystem::remove(d.path);
 }
 
-void WebSession::assignId(std::string id, std::string csrf)
+void WebSession::renewIdAfterRequest()
+{
+    renewId_ = true;
+    csrf_ = randomToken();
+}
+
+void WebSession::assignId(std::string id)
 {
     id_ = std::move(id);
-    csrf_ = std::move(csrf);
     renewId_ = false;
 }
 

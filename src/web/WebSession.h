@@ -96,11 +96,12 @@ public:
     const std::string& clientAddress() const { return request_ ? request_->clientAddress : noAddress_; }
     /// Sets a cookie with the response (always HttpOnly).
     void setCookie(SetCookie cookie) { outCookies_.push_back(std::move(cookie)); }
-    /// Asks for a fresh session id (and CSRF token) after this request; call
-    /// on every successful login.
-    void renewIdAfterRequest() { renewId_ = true; }
+    /// Asks for a fresh session id after this request, and gives the session
+    /// a fresh CSRF token at once (the page this request renders carries it);
+    /// call on every successful login.
+    void renewIdAfterRequest();
     bool idRenewalRequested() const { return renewId_; }
-    void assignId(std::string id, std::string csrf);
+    void assignId(std::string id);
 
     // --- application data -----------------------------------------------------
     void setData(std::unique_ptr<SessionData> data) { data_ = std::move(data); }

@@ -39,4 +39,24 @@ export const tests = [
       await dialog.waitFor({ state: 'hidden' });
     },
   },
+  {
+    name: 'a demo login signs in (password in any case), sees who is signed in and logs out again',
+    async fn({ base, newPage }) {
+      const page = await newPage();
+      await page.goto(base + '/');
+      const cookieBefore = (await page.context().cookies()).find((c) => c.name === 'zwsid')?.value;
+      await page.fill('#edtLogin', 'admin');
+      await page.fill('#edtStaffno', '1001');
+      await page.fill('#edtPassword', 'ADMIN');
+      await page.press('#edtPassword', 'Enter');
+      await page.locator('#lblUser').waitFor();
+      assert.match(await page.textContent('#lblUser'), /Signed in as admin \(employee 1001\)/);
+      assert.match(await page.textContent('#lblDatabase'), /Hospital/);
+      const cookieAfter = (await page.context().cookies()).find((c) => c.name === 'zwsid')?.value;
+      assert.notEqual(cookieAfter, cookieBefore, 'the session id is renewed at sign-in');
+
+      await page.click('#imgLogout');
+      await page.locator('#edtLogin').waitFor();
+    },
+  },
 ];

@@ -31,10 +31,13 @@ TEST(SessionManagerTest, RenewedIdReplacesTheOldOne)
     auto s = sessions.create();
     const std::string oldId = s->id();
     const std::string oldToken = s->csrfToken();
+    s->renewIdAfterRequest();
+    EXPECT_NE(s->csrfToken(), oldToken) << "the page rendered with the login carries the new token";
+    const std::string newToken = s->csrfToken();
     sessions.renewId(s);
     EXPECT_EQ(sessions.find(oldId), nullptr);
     EXPECT_EQ(sessions.find(s->id()), s);
-    EXPECT_NE(s->csrfToken(), oldToken);
+    EXPECT_EQ(s->csrfToken(), newToken);
     EXPECT_EQ(s->id().size(), 32u);
 }
 
