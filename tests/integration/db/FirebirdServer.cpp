@@ -1,5 +1,7 @@
 #include "FirebirdServer.h"
 
+#include "LocalProcess.h"
+
 #include "data/db/FirebirdRoot.h"
 
 #include <arpa/inet.h>
@@ -33,34 +35,6 @@ constexpr auto kPollInterval = 50ms;
 
 std::unique_ptr<FirebirdServer> sharedServer;
 std::string sharedFailure;
-
-int freeLoopbackPort()
-{
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        ::close(fd);
-        throw std::runtime_error("no free loopback port");
-    }
-    ::close(fd);
-    return ntohs(address.sin_port);
-}
-
-bool acceptsConnections(int port)
-{
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    const bool connected = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    ::close(fd);
-    return connected;
-}
 
 std::vector<char*> pointersTo(std::vector<std::string>& strings)
 {
@@ -197,22 +171,6 @@ void FirebirdServer::waitUntilListening()
     }
 }
 
-void FirebirdServer::stop()
-{
-    if (pid_ <= 0)
-        return;
-    ::kill(pid_, SIGTERM);
-    const auto deadline = std::chrono::steady_clock::now() + kStopTimeout;
-    int status = 0;
-    while (::waitpid(pid_, &status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, &status, 0);
-            break;
-        }
-        std::this_thread::sleep_for(kPollInterval);
-    }
-    pid_ = -1;
-}
+void FirebirdServer::stop() { stopChild(pid_, kStopTimeout); }
 
 } // namespace zorv::test

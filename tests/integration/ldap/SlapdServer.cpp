@@ -1,5 +1,7 @@
 #include "SlapdServer.h"
 
+#include "LocalProcess.h"
+
 #include <arpa/inet.h>
 #include <chrono>
 #include <csignal>
@@ -31,35 +33,6 @@ constexpr const char* kRootPassword = "zorvtest";
 constexpr auto kStartTimeout = 10s;
 constexpr auto kStopTimeout = 5s;
 constexpr auto kPollInterval = 20ms;
-
-sockaddr_in loopback(int port)
-{
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(static_cast<uint16_t>(port));
-    return address;
-}
-
-/// Binds fd to a free loopback port and returns the port.
-int bindFreePort(int fd)
-{
-    sockaddr_in address = loopback(0);
-    socklen_t length = sizeof address;
-    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-        throw std::runtime_error("no free loopback port");
-    return ntohs(address.sin_port);
-}
-
-bool acceptsConnections(int port)
-{
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    const sockaddr_in address = loopback(port);
-    const bool connected = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-    ::close(fd);
-    return connected;
-}
 
 /// Starts argv with stdin from /dev/null and stdout and stderr into output.
 pid_t spawn(std::vector<std::string> argv, const fs::path& output)
@@ -100,19 +73,6 @@ std::string withoutTrailingNewline(std::string text)
 }
 
 } // namespace
-
-int freeLoopbackPort()
-{
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    try {
-        const int port = bindFreePort(fd);
-        ::close(fd);
-        return port;
-    } catch (...) {
-        ::close(fd);
-        throw;
-    }
-}
 
 std::unique_ptr<SlapdServer> SlapdServer::start(std::string& whyNot)
 {
@@ -200,28 +160,12 @@ void SlapdServer::run()
     }
 }
 
-void SlapdServer::stop()
-{
-    if (pid_ < 0)
-        return;
-    ::kill(pid_, SIGTERM);
-    const auto deadline = std::chrono::steady_clock::now() + kStopTimeout;
-    int status = 0;
-    while (::waitpid(pid_, &status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, &status, 0);
-            break;
-        }
-        std::this_thread::sleep_for(kPollInterval);
-    }
-    pid_ = -1;
-}
+void SlapdServer::stop() { stopChild(pid_, kStopTimeout); }
 
 SilentListener::SilentListener() : fd_(::socket(AF_INET, SOCK_STREAM, 0))
 {
     try {
-        port_ = bindFreePort(fd_);
+        port_ = bindFreeLoopbackPort(fd_);
         if (::listen(fd_, SOMAXCONN) != 0)
             throw std::runtime_error("cannot listen on a loopback port");
     } catch (...) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LocalProcess.h"
+
 #include "TestFolder.h"
 
 #include <memory>
@@ -44,9 +46,6 @@ private:
     int port_ = 0;
     pid_t pid_ = -1;
 };
-
-/// A free TCP port on 127.0.0.1 (nothing listens on it when this returns).
-int freeLoopbackPort();
 
 /// A loopback port that completes TCP connections but never answers.
 class SilentListener {
