@@ -15,10 +15,12 @@ DEFAULT_ASSETS = os.path.join(ROOT, "assets")
 
 
 class Server:
-    """zorvweb on port 0 in a fresh demo home; start_page names a test page
-    of the test build (None: the login page)."""
+    """zorvweb on port 0 in a fresh demo home (or in home, an existing one,
+    which is kept); start_page names a test page of the test build (None: the
+    login page)."""
 
-    def __init__(self, server=DEFAULT_SERVER, assets=DEFAULT_ASSETS, start_page=None, web_settings=None):
+    def __init__(self, server=DEFAULT_SERVER, assets=DEFAULT_ASSETS, start_page=None, web_settings=None, home=None):
+        self.home = home
         self.web_settings = web_settings or {}
         self.server = server
         self.assets = assets
@@ -29,9 +31,10 @@ class Server:
 
     def __enter__(self):
         self.dir = tempfile.mkdtemp(prefix="zorvweb-bench-")
-        home = os.path.join(self.dir, "home")
-        subprocess.run([os.path.join(ROOT, "db", "demo", "create-demo"), home], check=True,
-                       stdout=subprocess.DEVNULL)
+        home = self.home or os.path.join(self.dir, "home")
+        if not self.home:
+            subprocess.run([os.path.join(ROOT, "db", "demo", "create-demo"), home], check=True,
+                           stdout=subprocess.DEVNULL)
         if self.web_settings:
             ini = os.path.join(home, "zorvweb.ini")
             with open(ini) as f:

@@ -5,7 +5,7 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build/bench
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZORV_TEST_PAGES=ON >/dev/null || exit 2
-ninja -C "$build" -j2 zorvweb || exit 2
+ninja -C "$build" -j2 zorvweb zorvweb-admin || exit 2
 server=$build/src/server/zorvweb
 
 status=0
@@ -17,4 +17,8 @@ echo "== Memory per idle session (bench/sessions.py)"
 echo
 echo "== New connection among idle keep-alive connections (bench/keepalive.py)"
 /usr/bin/python3 "$root/bench/keepalive.py" --server "$server" --idle "${IDLE:-100,250,300}" || status=1
+echo
+echo "== Logins per second and the login page against the bare page (bench/logins.py)"
+/usr/bin/python3 "$root/bench/logins.py" --server "$server" --admin "$build/src/tools/zorvweb-admin" \
+    --duration "${DURATION:-10s}" || status=1
 exit $status

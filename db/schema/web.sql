@@ -19,6 +19,19 @@ CREATE TABLE TLOGIN (
   CONSTRAINT PK_TLOGIN PRIMARY KEY (AUSER, ASTAFFNO)
 );
 
+-- Remember-me cookies: the hash of each token (never the token), the login
+-- it stands for and its life, in UTC. A token is revoked when used, at logout
+-- and when the password changes.
+CREATE TABLE TREMEMBER (
+  ATOKENHASH    VARCHAR(64) NOT NULL,
+  AUSER         VARCHAR(30) NOT NULL,
+  ASTAFFNO      VARCHAR(20) NOT NULL,
+  DISSUEDUTC    TIMESTAMP NOT NULL,
+  DEXPIRESUTC   TIMESTAMP NOT NULL,
+  DREVOKEDUTC   TIMESTAMP,
+  CONSTRAINT PK_TREMEMBER PRIMARY KEY (ATOKENHASH)
+);
+
 -- Screen rights per login, updated by AUSER, ASCREEN and IKEY.
 create table tuserSec ( AUSER VARCHAR(30), AScreen varchar(30), Arights varchar(30), IKEY integer );
 

@@ -94,6 +94,10 @@ void SchemaCorrections::runAtCreation()
     createTableIfMissing(kWeb, "LOGIP",
                          "CREATE TABLE LOGIP(IPADDRESS VARCHAR(20), DLOGGED TIMESTAMP, AREASON VARCHAR(200), "
                          "AUsername VARCHAR(100), Astaffno VARCHAR(100))");
+    createTableIfMissing(kWeb, "TREMEMBER",
+                         "CREATE TABLE TREMEMBER (ATOKENHASH VARCHAR(64) NOT NULL, AUSER VARCHAR(30) NOT NULL, "
+                         "ASTAFFNO VARCHAR(20) NOT NULL, DISSUEDUTC TIMESTAMP NOT NULL, DEXPIRESUTC TIMESTAMP NOT "
+                         "NULL, DREVOKEDUTC TIMESTAMP, CONSTRAINT PK_TREMEMBER PRIMARY KEY (ATOKENHASH))");
     oneOff(zorvweb_, "Create", "Roster", true, false, [&] {
         return createTableIfMissing(kWeb, "NCHDRostered",
                                     "create table NCHDRostered(Groupname varchar(50),ikey integer,aTitle varchar(20),"

@@ -37,13 +37,18 @@ std::function<void(Dataset&, const PendingChange&)> auditChangesTo(TLogFile& log
     };
 }
 
-std::string webAuditFolder()
+std::string workGlobalFolder()
 {
     const Ini zorvweb(zorvwebIniPath());
     fs::path folder(zorvweb.readString("PROGRAM", "WorkGlobalSystemDirectory", ""));
     if (folder.is_relative())
         folder = programFolder() / folder;
-    return (folder / "audit" / "zorvweb").lexically_normal().string() + "/";
+    return folder.lexically_normal().string();
+}
+
+std::string webAuditFolder()
+{
+    return (fs::path(workGlobalFolder()) / "audit" / "zorvweb").lexically_normal().string() + "/";
 }
 
 void useWebAuditFolder(TLogFile& log) noexcept

@@ -18,6 +18,10 @@ struct PendingChange;
 std::function<void(Dataset&, const PendingChange&)> auditChangesTo(TLogFile& log, std::function<std::string()> user,
                                                                    std::string source);
 
+/// zorvweb.ini [PROGRAM] WorkGlobalSystemDirectory, relative to the program
+/// folder unless absolute.
+std::string workGlobalFolder();
+
 /// The folder of the web audit files: <WorkGlobalSystemDirectory>/audit/zorvweb/
 /// (zorvweb.ini [PROGRAM], relative to the program folder unless absolute).
 std::string webAuditFolder();

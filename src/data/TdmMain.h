@@ -2,6 +2,7 @@
 
 #include "common/DateTime.h"
 #include "data/DataModule.h"
+#include "data/Rights.h"
 #include "server/LogFile.h"
 
 #include <functional>
@@ -126,6 +127,19 @@ public:
     /// else MessageText(779) + "\n\r": the first line of a failed check.
     std::string MessageHeader(int number);
 
+    // --- record visibility -------------------------------------------------------
+    /// Rewrites an employee-list query (on master, or a table with a staffno
+    /// column) so that it returns only the employees the session's user may
+    /// see: see data::RestrictEmployeeSql. The user is the session's login,
+    /// security code, group and staff number; byAbsenceClass limits the list
+    /// to the profile's current absence class. Reads the rights on the
+    /// request's CentQuennel, QuennelMain and employee connections and traces
+    /// the steps while the debug switch is on. A blank sql shows message 591
+    /// (header and text) and gives an empty result. Throws when no employee
+    /// database is connected, on database errors, and for a restriction field
+    /// that is no column of master: the caller then has no list to show.
+    BoundSql RestrictEmployeeSql(const std::string& sql, bool byAbsenceClass);
+
     // --- record locks (TLock of the employee database) ------------------------------
     // On a database error each shows MessageHeader + MessageText of its
     // number (640 check, 641 lock, 642 unlock, 643 unlock all) and returns false.
@@ -164,6 +178,9 @@ private:
     std::string globalIniPath() const;
     /// qryMessages, opened on first use and kept for the session.
     Dataset& messages();
+    /// Shows MessageHeader(number) + MessageText(number), followed by detail
+    /// on a line of its own when given; never fails.
+    void showNumberedMessage(int number, const std::string& detail = {}) noexcept;
     void reportLockError(int number, const std::exception& error) noexcept;
     bool employeeConnected() const;
     /// The connection to the session's employee database; throws when none

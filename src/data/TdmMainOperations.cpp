@@ -229,20 +229,26 @@ std::string TdmMain::MessageHeader(int number)
     return MessageText(kMessageHeaderMissing) + kLineBreak;
 }
 
-// --- record locks ------------------------------------------------------------------------
-
-void TdmMain::reportLockError(int number, const std::exception& error) noexcept
+void TdmMain::showNumberedMessage(int number, const std::string& detail) noexcept
 {
-    logError("Error-RecordLock", error.what());
     std::string text;
     try {
         text = MessageHeader(number) + MessageText(number);
     } catch (...) {
         text = "Error " + std::to_string(number);
     }
-    if (number == kTakeLock || number == kReleaseAllLocks)
-        text += kLineBreak + std::string(error.what());
+    if (!detail.empty())
+        text += kLineBreak + detail;
     ShowMessage(text);
+}
+
+// --- record locks ------------------------------------------------------------------------
+
+void TdmMain::reportLockError(int number, const std::exception& error) noexcept
+{
+    logError("Error-RecordLock", error.what());
+    const bool withDetail = number == kTakeLock || number == kReleaseAllLocks;
+    showNumberedMessage(number, withDetail ? std::string(error.what()) : std::string());
 }
 
 bool TdmMain::IsRecordLocked(const std::string& record, const std::string& lockId, std::string& lockUser)

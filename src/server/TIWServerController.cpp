@@ -13,6 +13,7 @@
 #include "records/TfrmMainDetails.h"
 #include "signin/Logon.h"
 #include "signin/TformMain.h"
+#include "signin/uLDAP.h"
 #include "web/HttpServer.h"
 #include "web/SessionManager.h"
 
@@ -35,7 +36,8 @@ void releaseRecordLocks(TUserSession& user)
 
 TIWServerController::TIWServerController(ControllerOptions options) : options_(std::move(options))
 {
-    signin::setFirstPageOpener([](web::WebSession& session) { session.open<records::TfrmMainDetails>(); });
+    signin::setPageOpener(signin::SignedInPage::Main,
+                          [](web::WebSession& session) { session.open<records::TfrmMainDetails>(); });
 }
 
 TIWServerController::~TIWServerController() { IWServerControllerBaseDestroy(); }
@@ -128,27 +130,14 @@ bool TIWServerController::CookiesEnabled() const
     return Ini(zorvwebIniPath()).readBool("Program", "cookies", false);
 }
 
-bool TIWServerController::ReadLoginCookies(const web::WebSession& session, std::string& userName,
-                                           std::string& staffNo) const
-{
-    const auto& cookies = session.requestCookies();
-    std::string user = cookies.get("username");
-    std::string staff = cookies.get("staffno");
-    if (user.empty() || staff.empty())
-        return false;
-    userName = replaceAll(user, "+", " ");
-    staffNo = replaceAll(staff, "+", " ");
-    return true;
-}
-
 void TIWServerController::IWServerControllerBaseNewSession(web::WebSession& session)
 {
-    session.setData(std::make_unique<TUserSession>([this] { return dataModule(); }));
+    auto user = std::make_unique<TUserSession>([this] { return dataModule(); });
+    TUserSession& state = *user;
+    session.setData(std::move(user));
     openStartPage(session);
-    std::string userName, staffNo;
-    if (!CookiesEnabled() || !ReadLoginCookies(session, userName, staffNo) || !options_.cookieLogin)
-        return;
-    options_.cookieLogin(session, userName, staffNo);
+    if (CookiesEnabled())
+        signin::CookieLogin(state, session);
 }
 
 void TIWServerController::openStartPage(web::WebSession& session)
@@ -198,7 +187,10 @@ void TIWServerController::IWServerControllerBaseException(web::WebSession& sessi
     guarded([&] {
         session.releaseAllPages();
         auto& login = session.open<signin::TformMain>();
-        login.ShowErrorText(std::string(kLoggedOutAfterError) + "Reference: " + reference);
+        // A directory failure's text is the client library's own, fit to show.
+        const bool directory = dynamic_cast<const signin::ELDAP*>(&error) != nullptr;
+        login.ShowErrorText(std::string(kLoggedOutAfterError) + (directory ? std::string(error.what()) + ". " : "") +
+                            "Reference: " + reference);
     });
 }
 

@@ -32,8 +32,6 @@ struct ControllerOptions {
     std::optional<std::string> addressOverride;
     /// Opens the shared databases; empty while no data layer is configured.
     std::function<std::unique_ptr<data::Tdmdata>()> createDataModule;
-    /// Logs a user in from the login cookies; true when the main page was opened.
-    std::function<bool(web::WebSession&, const std::string& userName, const std::string& staffNo)> cookieLogin;
 };
 
 /// The process-wide server object: start-up, sessions, unhandled errors,
@@ -70,7 +68,6 @@ public:
 
 private:
     bool CookiesEnabled() const;
-    bool ReadLoginCookies(const web::WebSession& session, std::string& userName, std::string& staffNo) const;
 
     ControllerOptions options_;
     std::unique_ptr<StartupResult> startup_;

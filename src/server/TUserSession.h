@@ -48,6 +48,9 @@ public:
     const std::string& profile() const override { return Profile; }
     const std::string& language() const override { return Language; }
     const std::string& databaseName() const override { return DatabaseName; }
+    const std::string& securityCode() const override { return SecurityCode; }
+    const std::string& group() const override { return Group; }
+    const std::string& staffNo() const override { return StaffNo; }
     void setDatabaseName(const std::string& name) override { DatabaseName = name; }
     void showMessage(const std::string& text) override;
 

@@ -9,10 +9,15 @@
 #include <Poco/Util/OptionSet.h>
 #include <Poco/Util/ServerApplication.h>
 
+#include <malloc.h>
+
 #include <filesystem>
 #include <iostream>
 
 namespace {
+
+/// Blocks from this size on are mapped from the system one by one.
+constexpr int kLargeBlockBytes = 1 << 20;
 
 class ZorvWebApplication : public Poco::Util::ServerApplication {
 protected:
@@ -37,6 +42,10 @@ protected:
     {
         if (helpShown_)
             return EXIT_OK;
+        // Keep large blocks (a password hash takes 20 MiB while it runs) out
+        // of the heap, so that they go back to the system when freed instead
+        // of staying with each worker thread's arena.
+        mallopt(M_MMAP_THRESHOLD, kLargeBlockBytes);
         zorv::server::ControllerOptions options;
         options.home = home_.empty() ? executableFolder() : std::filesystem::absolute(home_);
         options.assetsDir = assets_.empty() ? defaultAssets() : std::filesystem::absolute(assets_);

@@ -3,7 +3,16 @@
 #include "common/Ini.h"
 #include "common/ProgramFolder.h"
 #include "common/Text.h"
+#include "data/SessionAudit.h"
+#include "data/TdmEmpCom.h"
+#include "data/TdmEmpDts.h"
+#include "data/TdmGlobal.h"
+#include "data/TdmMain.h"
 #include "data/Tdmdata.h"
+#include "data/db/Catalogue.h"
+#include "server/ActionRights.h"
+#include "server/ErrorLog.h"
+#include "server/ServerConfig.h"
 #include "server/TUserSession.h"
 #include "signin/Logon.h"
 #include "web/Colour.h"
@@ -21,11 +30,13 @@ namespace zorv::signin {
 
 namespace {
 constexpr const char* kDefaultSupportAnchor = "<A Href=mailto:support@zorvweb.example>support@zorvweb.example</a>";
+constexpr const char* kCouncilSupportAnchor =
+    "<A Href=mailto:servicedesk@council.example>servicedesk@council.example</a>";
 constexpr const char* kDefaultCopyright = "ZorvWeb: HR and time and attendance for your staff";
-constexpr const char* kFailedToLogin = "Failed to login. ";
 constexpr int kErrorWidth = 1000;
 constexpr int kDatabaseErrorWidth = 2000;
 constexpr int kDetailsScreen = 590;
+constexpr const char* kPageUnavailable = "This function is not available on this server.";
 constexpr const char* kDatabaseDown =
     "Unable to connect to database, please try again. If this problem persist, contact your IT Dept.";
 } // namespace
@@ -110,8 +121,69 @@ TformMain::TformMain(web::WebSession& session) : Page(session, "TformMain")
 void TformMain::create()
 {
     hideError();
+    oneOffCustomerSetUp();
     applyProgramKeys();
     loadLogo();
+    prepareSessionFolders();
+    // The login cookies only fill in the edits; they log nobody in.
+    const auto& cookies = session().requestCookies();
+    edtLogin_->setText(replaceAll(cookies.get("username"), "+", " "));
+    edtStaffno_->setText(replaceAll(cookies.get("staffno"), "+", " "));
+}
+
+void TformMain::oneOffCustomerSetUp()
+{
+    Ini update((programFolder() / "update.ini").string());
+    if (!update.readBool("Update", "Council", false))
+        return;
+    auto* user = server::UserSession();
+    if (!user)
+        return;
+    {
+        Ini zorvweb(zorvwebIniPath());
+        zorvweb.writeString("Program", "Email", kCouncilSupportAnchor);
+        zorvweb.writeString("Master", "Sort", "Surname");
+        zorvweb.writeBool("Program", "ShowallEmployee", true);
+    }
+    auto& web = user->dmMain->connection("QuennelMain");
+    if (web.query("select ITAG from TUSRSCR where ITAG = ? and upper(AFIELDNAME) = upper(?)", {580, "iPriority"})
+            .empty())
+        web.execute("insert into TUSRSCR (ITAG, AFIELDNAME, ILABELLEFT, ILABELTOP, ILABELHEIGHT, ILABELWIDTH, "
+                    "IDATALEFT, IDATATOP, IDATAHEIGHT, IDATAWIDTH, ACOMTYPE, LVISIBLE, ALOOKUP, ACAPTION, IZINDEX, "
+                    "ALABELFONT, ALABELCOLOUR, LLABELBOLD, ILABELFONTSIZE, ADATAFONT, ADATACOLOUR, LDATABOLD, "
+                    "IDATAFONTSIZE, LLABELVIS) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                    "?, ?, ?, ?)",
+                    {580, "iPriority", 20, 260, 21, 100, 20, 280, 21, 100, "Edit Box", "True", db::Value(),
+                     "Priority", db::Value(), "Tahoma", "$00FF6666", "true", 10, "Tahoma", db::Value(), "false", 10,
+                     "TRUE"});
+    update.writeBool("Update", "Council", false);
+}
+
+void TformMain::prepareSessionFolders()
+{
+    auto* user = server::UserSession();
+    if (!user)
+        return;
+    std::error_code ec;
+    const auto timeData = std::filesystem::path(data::workGlobalFolder()) / "TimeData";
+    std::filesystem::create_directories(timeData, ec);
+    if (ec)
+        logError("Error-TimeData", "Cannot create " + timeData.string() + ": " + ec.message());
+    data::useWebAuditFolder(user->dmMain->wcLogFile);
+    user->dmMain->MapDesignDatabaseNames(*user->dmEmpCom);
+    user->dmMain->MapDesignDatabaseNames(*user->dmEmpDts);
+    user->dmMain->MapDesignDatabaseNames(*user->dmGlobal);
+    if (server::serverSettings().createUserSec()) {
+        try {
+            auto& web = user->dmMain->connection("QuennelMain");
+            if (!db::tableExists(web, "TUSERSEC"))
+                web.execute("create table tuserSec (AUSER VARCHAR(30), AScreen varchar(30), Arights varchar(30))");
+        } catch (const std::exception& e) {
+            logError("Error-CreateUserSec", e.what());
+        }
+        server::setCreateUserSec(false);
+        Ini(zorvwebIniPath()).writeBool("web", "CreateUserSec", false);
+    }
 }
 
 void TformMain::applyProgramKeys()
@@ -123,7 +195,8 @@ void TformMain::applyProgramKeys()
     cmdImport_->setVisible(ini.readBool(program, "Import", false));
     bool moveLoc = ini.readBool(program, "MoveLoc", false);
     cmdMoveLoc_->setVisible(moveLoc);
-    cmdMoveEmp_->setVisible(moveLoc);
+    // The employee clocking demonstration page is not part of this server.
+    cmdMoveEmp_->setVisible(false);
     cmdUpload_->setVisible(ini.readBool(program, "Upload", false));
 
     cmdTSLogin_->setCaption(ini.readString(program, "TStext", cmdTSLogin_->caption()));
@@ -176,51 +249,119 @@ void TformMain::ShowErrorText(const std::string& text)
     lblerror_->setVisible(true);
 }
 
-void TformMain::cmdLoginClick()
+LogonOutcome TformMain::logon(LogonButton button)
 {
     hideError();
     auto* user = server::UserSession();
     if (!user)
-        return;
-    // Every attempt starts from a session without a user.
-    user->ClearIdentity();
+        return LogonOutcome::Refused;
     LogonCheck check(*user, session());
     const LogonAttempt attempt{edtLogin_->text(), edtStaffno_->text(), edtPassword_->text()};
-    switch (check.run(attempt)) {
-    case LogonOutcome::DatabaseDown:
+    const LogonOutcome outcome = check.run(attempt, button);
+    if (outcome == LogonOutcome::DatabaseDown) {
+        if (button != LogonButton::Login)
+            throw std::runtime_error(kDatabaseDown);
         ShowErrorText(kDatabaseDown);
         lblerror_->setWidth(kDatabaseErrorWidth);
         if (auto* shared = user->SharedData())
             shared->ReconnectDatabases();
-        return;
-    case LogonOutcome::Refused:
-        return;
-    case LogonOutcome::SignedIn:
-        break;
     }
-    user->HolidayPrintFromMain = false;
-    user->CurrentScreenTag = kDetailsScreen;
-    user->CurrentStaffNo = attempt.staffNo;
-    session().renewIdAfterRequest();
+    if (outcome == LogonOutcome::SignedIn)
+        session().renewIdAfterRequest();
+    return outcome;
+}
+
+void TformMain::leaveFor(SignedInPage page)
+{
     release();
-    openFirstPage(session());
+    if (!openSignedInPage(session(), page)) {
+        // The page is not part of this server: stay on the login page, signed out.
+        if (auto* user = server::UserSession())
+            user->ClearIdentity();
+        session().open<TformMain>();
+        session().showMessage(kPageUnavailable);
+    }
+}
+
+void TformMain::cmdLoginClick()
+{
+    if (logon(LogonButton::Login) != LogonOutcome::SignedIn)
+        return;
+    auto& user = *server::UserSession();
+    const Ini ini(zorvwebIniPath());
+    if (ini.readBool("Program", "cookies", false))
+        SetLoginCookies(user, session());
+    user.HolidayPrintFromMain = false;
+    user.CurrentScreenTag = kDetailsScreen;
+    user.CurrentStaffNo = user.StaffNo;
+    if (ini.readBool("program", "Qedit", false))
+        leaveFor(SignedInPage::QuickEdit);
+    else if (ini.readBool("program", "Expenses", false))
+        leaveFor(SignedInPage::Expenses);
+    else
+        leaveFor(SignedInPage::Main);
 }
 
 void TformMain::cmdClockClick()
 {
-    hideError();
-    session().showMessage(kFailedToLogin);
+    if (logon(LogonButton::Clock) != LogonOutcome::SignedIn)
+        return;
+    auto& user = *server::UserSession();
+    if (Ini(zorvwebIniPath()).readBool("Program", "cookies", false))
+        SetLoginCookies(user, session());
+    user.CurrentScreenTag = kDetailsScreen;
+    leaveFor(SignedInPage::Clock);
 }
 
 void TformMain::cmdTSLoginClick()
 {
-    hideError();
-    session().showMessage(kFailedToLogin);
+    if (logon(LogonButton::Timesheet) != LogonOutcome::SignedIn)
+        return;
+    auto& user = *server::UserSession();
+    const TimesheetClocking& clocking = timesheetClocking();
+    // The clocking is all this button does: the user does not stay signed in.
+    const std::string staffNo = user.StaffNo;
+    if (!clocking) {
+        user.ClearIdentity();
+        session().showMessage(kPageUnavailable);
+        return;
+    }
+    user.dmMain->ConnectEmployeeDatabase(user.DatabaseName);
+    clocking(user, staffNo);
+    user.ClearIdentity();
+    for (web::Edit* edit : {edtLogin_, edtStaffno_, edtPassword_})
+        edit->setText("");
+    session().showMessage("Clocking recorded");
 }
 
-void TformMain::cmdMoveLocClick() { hideError(); }
-void TformMain::cmdMoveEmpClick() { hideError(); }
-void TformMain::cmdImportClick() { hideError(); }
-void TformMain::cmdUploadClick() { hideError(); }
+void TformMain::cmdMoveLocClick()
+{
+    // A site may run the supervisor board as an open kiosk on purpose.
+    if (!Ini(zorvwebIniPath()).readBool("Program", "MoveLocNoLogin", false) &&
+        logon(LogonButton::Login) != LogonOutcome::SignedIn)
+        return;
+    leaveFor(SignedInPage::SupervisorClocking);
+}
+
+void TformMain::cmdMoveEmpClick()
+{
+    // The employee clocking demonstration is not part of this server.
+    hideError();
+}
+
+void TformMain::openAdministrationPage(SignedInPage page)
+{
+    if (logon(LogonButton::Login) != LogonOutcome::SignedIn)
+        return;
+    auto& user = *server::UserSession();
+    if (!server::allowed(user, session(), server::ActionRight::administrator())) {
+        user.ClearIdentity();
+        return;
+    }
+    leaveFor(page);
+}
+
+void TformMain::cmdImportClick() { openAdministrationPage(SignedInPage::Import); }
+void TformMain::cmdUploadClick() { openAdministrationPage(SignedInPage::Upload); }
 
 } // namespace zorv::signin

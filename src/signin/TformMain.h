@@ -1,5 +1,6 @@
 #pragma once
 
+#include "signin/Logon.h"
 #include "web/Page.h"
 
 namespace zorv::web {
@@ -30,6 +31,16 @@ private:
     void applyProgramKeys();
     void loadLogo();
     void hideError();
+
+    /// The logon check of the three edits for button; renews the session id
+    /// on success.
+    LogonOutcome logon(LogonButton button);
+    /// Releases this page and opens page, or stays with a message when the
+    /// server has no such page.
+    void leaveFor(SignedInPage page);
+    void openAdministrationPage(SignedInPage page);
+    void oneOffCustomerSetUp();
+    void prepareSessionFolders();
 
     void cmdLoginClick();
     void cmdClockClick();

@@ -5,6 +5,7 @@
 #include <fmt/format.h>
 
 #include "server/LogFile.h"
+#include "tools/PrintableText.h"
 
 namespace zorv::admin {
 
@@ -40,24 +41,6 @@ std::optional<AuditArgs> parseArgs(const std::vector<std::string>& args)
     return parsed;
 }
 
-std::string printable(const std::string& line)
-{
-    std::string out;
-    out.reserve(line.size());
-    for (char c : line) {
-        auto byte = static_cast<unsigned char>(c);
-        if (c == '\n')
-            out += "\\n";
-        else if (c == '\r')
-            out += "\\r";
-        else if (byte < 0x20 && c != '\t')
-            out += fmt::format("\\x{:02X}", byte);
-        else
-            out += c;
-    }
-    return out;
-}
-
 /// Handles one file; false when it is damaged or unreadable.
 bool auditFile(const std::string& file, bool check, std::ostream& out, std::ostream& err)
 {
@@ -76,7 +59,7 @@ bool auditFile(const std::string& file, bool check, std::ostream& out, std::ostr
         return whole;
     }
     for (const std::string& line : lines)
-        out << printable(line) << '\n';
+        out << printableText(line) << '\n';
     if (!whole)
         err << verdict << '\n';
     return whole;

@@ -9,8 +9,8 @@
 namespace zorv::admin {
 
 /// "audit FILE...": prints the lines of each audit file, one per line, in
-/// UTF-8 (line breaks and other control characters inside a line shown as
-/// \n, \r, \xNN, so one printed line is one record).
+/// UTF-8 (line breaks, tabs and other control characters inside a line shown
+/// as by printableText, so one printed line is one record).
 /// "audit --check FILE...": prints "FILE: N records, whole" or
 /// "FILE: damaged after record N" for each file.
 /// Fails when any file is damaged or unreadable; problems go to err.

@@ -40,7 +40,8 @@ struct BuildResult {
 };
 
 /// Builds the demo installation in options.home, which must not hold one
-/// yet. The same options give the same installation. Throws
+/// yet. The same options give the same installation, except for the random
+/// salts of the password hashes. Throws
 /// std::invalid_argument for an employee count out of range and
 /// std::runtime_error for anything that fails.
 BuildResult buildDemo(const DemoOptions& options);

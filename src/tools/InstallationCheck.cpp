@@ -3,6 +3,7 @@
 #include "common/Text.h"
 #include "data/Tdmdata.h"
 #include "data/db/Connection.h"
+#include "tools/InstallationDatabase.h"
 
 #include <unistd.h>
 
@@ -33,7 +34,7 @@ public:
     /// open connection when it is reachable.
     std::optional<db::Connection> database(const std::string& alias, const std::string& path)
     {
-        const std::string effective = configuredPath(alias).value_or(path);
+        const std::string effective = databasePath(layout_, alias, path);
         CheckResult& result = results_.emplace_back(CheckResult{alias, effective, {}});
         if (effective.empty()) {
             result.problem = "no database is configured";
@@ -91,15 +92,6 @@ public:
     std::vector<CheckResult> take() { return std::move(results_); }
 
 private:
-    std::optional<std::string> configuredPath(const std::string& alias) const
-    {
-        for (const auto& [name, path] : layout_.configured) {
-            if (iequals(name, alias))
-                return layout_.resolve(path, false);
-        }
-        return std::nullopt;
-    }
-
     data::DatabaseLayout layout_;
     std::vector<CheckResult> results_;
 };

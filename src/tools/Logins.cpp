@@ -1,5 +1,7 @@
 #include "tools/Logins.h"
 
+#include "signin/Passwords.h"
+
 #include <utility>
 
 namespace zorv::admin {
@@ -174,7 +176,8 @@ std::span<const Profile> demoProfiles() { return kProfiles; }
 void addLogin(DatabaseContent& web, const Login& login, KeySource& keys)
 {
     web.table("TLOGIN", {"AUSER", "ASTAFFNO", "APASSWORD", "APROFILE", "AGROUP", "LASTDB", "ALANGUAGE"})
-        .add({login.login, login.staffNo, login.password, login.profile, login.group, login.database, "EN"});
+        .add({login.login, login.staffNo, signin::hashPassword(login.password), login.profile, login.group,
+              login.database, "EN"});
     auto& rights = web.table("TUSERSEC", {"AUSER", "ASCREEN", "ARIGHTS", "IKEY"});
     for (const auto& [screen, right] : screenRights(login))
         rights.add({login.login, std::string(screen), std::string(right), keys.next()});

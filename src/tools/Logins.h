@@ -24,7 +24,7 @@ std::string_view roleName(Role role);
 struct Login {
     std::string login;
     std::string staffNo;
-    std::string password; ///< stored as typed for now
+    std::string password; ///< as typed; tLogin holds its hash (signin::hashPassword)
     std::string profile;  ///< Users.CUSERCODE
     std::string group;    ///< employee group, "VIEW SELF ONLY", or empty for everyone
     std::string database; ///< DBLIST name of its employee record (LASTDB)
@@ -45,7 +45,8 @@ std::span<const Login> demoLogins();
 /// The demo profiles, one per role.
 std::span<const Profile> demoProfiles();
 
-/// TLOGIN and its TUSERSEC screen rights (keys from keys), in the web database.
+/// TLOGIN (with the hash of the password) and its TUSERSEC screen rights (keys
+/// from keys), in the web database.
 void addLogin(DatabaseContent& web, const Login& login, KeySource& keys);
 /// USERS, TSECTBL and TSECFLD rows of a profile in the central database, and
 /// its navigation bars and buttons (TBARS, TBUTTONS) in the global set.

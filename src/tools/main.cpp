@@ -8,6 +8,8 @@
 #include "data/db/FirebirdRoot.h"
 #include "tools/AuditCommand.h"
 #include "tools/InstallCommands.h"
+#include "tools/LogonsCommand.h"
+#include "tools/PasswdCommand.h"
 
 namespace {
 
@@ -30,6 +32,13 @@ constexpr Command kCommands[] = {
      &zorv::admin::runInit},
     {"check", "check --home DIR           check that the databases and folders can be reached",
      &zorv::admin::runCheck},
+    {"logons", "logons --home DIR [--since dd/mm/yyyy]\n"
+               "                            print the logon audit rows, oldest first",
+     &zorv::admin::runLogons},
+    {"passwd", "passwd --home DIR LOGIN [--staffno S]\n"
+               "                            set the password of a web login (typed twice, or one line\n"
+               "                            on standard input) and revoke its remember-me tokens",
+     &zorv::admin::runPasswd},
 };
 
 int printUsage()

@@ -1,5 +1,6 @@
 #include "web/HttpServer.h"
 
+#include "web/ClientAddress.h"
 #include "web/FormDecoding.h"
 #include "web/HttpBody.h"
 #include "web/WebApplication.h"
@@ -308,7 +309,7 @@ private:
         WebRequest webRequest;
         webRequest.isPost = isPost;
         webRequest.cookies = readCookies(request);
-        webRequest.clientAddress = request.clientAddress().host().toString();
+        webRequest.clientAddress = plainClientAddress(request.clientAddress().host().toString());
         if (isPost && !readBody(request, response, webRequest.form))
             return;
 
@@ -320,7 +321,7 @@ private:
                 return redirectExpired(response, !sid.empty());
             if (!browserAuthenticated(request))
                 return askForCredentials(response);
-            session = ctx_.sessions.create();
+            session = ctx_.sessions.create(&webRequest);
         }
         if (download_)
             return sendDownload(request, response, *session);

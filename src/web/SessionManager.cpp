@@ -26,7 +26,7 @@ std::shared_ptr<WebSession> SessionManager::longestIdle() const
     return oldest;
 }
 
-std::shared_ptr<WebSession> SessionManager::create()
+std::shared_ptr<WebSession> SessionManager::create(const WebRequest* firstRequest)
 {
     std::shared_ptr<WebSession> evicted;
     auto session = std::make_shared<WebSession>(randomToken(), app_);
@@ -42,7 +42,7 @@ std::shared_ptr<WebSession> SessionManager::create()
     if (evicted)
         closeLocked(evicted);
     std::lock_guard sessionLock(session->mutex());
-    CurrentSessionScope scope(session.get());
+    CurrentSessionScope scope(session.get(), firstRequest);
     app_.sessionStarted(*session);
     return session;
 }

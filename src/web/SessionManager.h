@@ -31,7 +31,7 @@ public:
     /// The live session with this id, or nothing.
     std::shared_ptr<WebSession> find(const std::string& id);
     /// Creates a session and lets the application start it (first page).
-    std::shared_ptr<WebSession> create();
+    std::shared_ptr<WebSession> create(const WebRequest* firstRequest = nullptr);
     /// Gives the session a fresh id; the old id stops working.
     void renewId(const std::shared_ptr<WebSession>& session);
     /// Closes one session (logout of the whole session, eviction).

@@ -50,8 +50,22 @@ std::string randomToken()
     return s;
 }
 
-CurrentSessionScope::CurrentSessionScope(WebSession* session) : previous_(tCurrent) { tCurrent = session; }
-CurrentSessionScope::~CurrentSessionScope() { tCurrent = previous_; }
+CurrentSessionScope::CurrentSessionScope(WebSession* session, const WebRequest* request)
+    : previous_(tCurrent), session_(session), setsRequest_(session && request)
+{
+    tCurrent = session;
+    if (setsRequest_) {
+        previousRequest_ = session->request_;
+        session->request_ = request;
+    }
+}
+
+CurrentSessionScope::~CurrentSessionScope()
+{
+    if (setsRequest_)
+        session_->request_ = previousRequest_;
+    tCurrent = previous_;
+}
 
 WebSession* WebSession::current() { return tCurrent; }
 

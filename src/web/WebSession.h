@@ -152,16 +152,21 @@ private:
     static inline const std::string noAddress_{};
 };
 
-/// Binds a session to the calling thread for the length of a scope.
+/// Binds a session to the calling thread for the length of a scope; with a
+/// request, the session also sees that request's cookies and address (the
+/// start of a session, before its first request is handled).
 class CurrentSessionScope {
 public:
-    explicit CurrentSessionScope(WebSession* session);
+    explicit CurrentSessionScope(WebSession* session, const WebRequest* request = nullptr);
     ~CurrentSessionScope();
     CurrentSessionScope(const CurrentSessionScope&) = delete;
     CurrentSessionScope& operator=(const CurrentSessionScope&) = delete;
 
 private:
     WebSession* previous_;
+    WebSession* session_;
+    const WebRequest* previousRequest_ = nullptr;
+    bool setsRequest_;
 };
 
 /// A random 128-bit value from the operating system, as 32 hex digits.

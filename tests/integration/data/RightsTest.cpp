@@ -22,6 +22,7 @@ namespace zorv::data {
 namespace {
 
 using test::ConnectedSessionTest;
+using test::FakeSession;
 using StaffNos = std::vector<std::string>;
 
 class RightsTest : public ConnectedSessionTest {
@@ -155,6 +156,93 @@ TEST_F(RightsTest, ARestrictionFieldThatIsNoMasterColumnRefusesTheList)
         EXPECT_STREQ(error.what(), "The restriction field 'SURNAME) or (1=1' of security code 'BAD' is not a "
                                    "column of master.");
     }
+}
+
+struct SessionRestrictCase {
+    const char* name;
+    const char* user;
+    const char* securityCode;
+    const char* group;
+    const char* staffNo;
+    StaffNos expected;
+};
+
+TEST_F(RightsTest, TheMainModuleRestrictsListsForTheSessionsUser)
+{
+    const std::string sql = "select STAFFNO from MASTER where SURNAME > 'Z' order by SURNAME";
+    const SessionRestrictCase cases[] = {
+        {"exclusions and group of the session", "ann", "HIDE", "ward g", "S1", {"S3"}},
+        {"view self only keeps the session's own number", "ann", "HIDE", "VIEW SELF ONLY", "s3", {"S3"}},
+        {"restriction of the session's security code", "ann", "div", "", "S5", {"S3", "S1"}},
+        {"supervisor view of the session's login", "boss", "OPEN", "Ward G", "s5", {"S5", "S3", "S2", "S1"}},
+    };
+    FakeSession& view = session->view;
+    for (const SessionRestrictCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        view.user = c.user;
+        view.security = c.securityCode;
+        view.groupName = c.group;
+        view.ownStaffNo = c.staffNo;
+        EXPECT_EQ(listed(dmMain().RestrictEmployeeSql(sql, false)), c.expected);
+    }
+    EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(RightsTest, TheMainModuleFiltersByTheProfilesCurrentAbsenceClass)
+{
+    FakeSession& view = session->view;
+    view.security = "OPEN";
+    Ini zorvweb(installation.path("zorvweb.ini"));
+    const std::string section = "Client_" + view.profileName;
+
+    EXPECT_EQ(listed(dmMain().RestrictEmployeeSql("select STAFFNO from MASTER", true)), StaffNos{})
+        << "no class configured: the default class, which nobody has here";
+    EXPECT_EQ(zorvweb.readString(section, "CurrentClient", ""), "Current") << "the default is written back";
+
+    zorvweb.writeString(section, "CurrentClient", "b");
+    EXPECT_EQ(listed(dmMain().RestrictEmployeeSql("select STAFFNO from MASTER order by STAFFNO", true)),
+              (StaffNos{"S2", "S4"}));
+    EXPECT_EQ(listed(dmMain().RestrictEmployeeSql("select STAFFNO from MASTER order by STAFFNO", false)).size(), 5U);
+}
+
+TEST_F(RightsTest, TheMainModuleShowsMessage591ForABlankStatement)
+{
+    auto hr = database("GlobalQuennel");
+    hr->execute("insert into MESSAGES (IKEY, MESSAGEEN) values (778, 'Error')");
+    hr->execute("insert into MESSAGES (IKEY, MESSAGEEN) values (591, 'No list to restrict')");
+    for (const char* blank : {"", "  "}) {
+        SCOPED_TRACE("'" + std::string(blank) + "'");
+        session->view.messages.clear();
+        EXPECT_TRUE(dmMain().RestrictEmployeeSql(blank, false).empty());
+        EXPECT_EQ(session->view.messages, (std::vector<std::string>{"Error 591. No list to restrict"}));
+    }
+}
+
+TEST_F(RightsTest, TheMainModuleGivesNoListWhenTheRightsCannotBeApplied)
+{
+    session->view.security = "BAD";
+    EXPECT_THROW(dmMain().RestrictEmployeeSql("select STAFFNO from MASTER", false), std::runtime_error)
+        << "a restriction field that is no master column";
+
+    test::TestSession unconnected(installation);
+    unconnected.view.security = "OPEN";
+    EXPECT_THROW(unconnected.dmMain->RestrictEmployeeSql("select STAFFNO from MASTER", false), std::runtime_error)
+        << "no employee database";
+}
+
+TEST_F(RightsTest, TheMainModuleTracesWhileTheDebugSwitchIsOn)
+{
+    const std::string sql = "select STAFFNO from MASTER order by SURNAME";
+    session->view.security = "HIDE";
+    Ini debug(installation.path("zorvwebdebug.ini"));
+    dmMain().RestrictEmployeeSql(sql, false);
+    EXPECT_FALSE(debug.valueExists("SQLWRITE", "OutPut")) << "off by default";
+
+    debug.writeBool("Debugger", "debugger", true);
+    const BoundSql traced = dmMain().RestrictEmployeeSql(sql, false);
+    EXPECT_EQ(debug.readString("SQLWRITE", "1", ""), sql);
+    EXPECT_EQ(debug.readString("SQLWRITE", "Usercode", ""), "HIDE");
+    EXPECT_EQ(debug.readString("SQLWRITE", "OutPut", ""), trim(traced.sql));
 }
 
 TEST_F(RightsTest, ScreenRightsAreReadAndSetPerLoginAndScreen)

@@ -57,12 +57,18 @@ public:
     std::string profileName = "HR";
     std::string languageCode = "EN";
     std::string database;
+    std::string security;
+    std::string groupName;
+    std::string ownStaffNo;
     std::vector<std::string> messages;
 
     const std::string& userName() const override { return user; }
     const std::string& profile() const override { return profileName; }
     const std::string& language() const override { return languageCode; }
     const std::string& databaseName() const override { return database; }
+    const std::string& securityCode() const override { return security; }
+    const std::string& group() const override { return groupName; }
+    const std::string& staffNo() const override { return ownStaffNo; }
     void setDatabaseName(const std::string& name) override { database = name; }
     void showMessage(const std::string& text) override { messages.push_back(text); }
 };

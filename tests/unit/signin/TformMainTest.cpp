@@ -49,7 +49,7 @@ TEST_F(LoginPageFixture, ProgramKeysShapeThePage)
     auto visible = [&](const char* id) { return page.find(id)->visible(); };
     EXPECT_TRUE(visible("cmdClock"));
     EXPECT_TRUE(visible("cmdMoveLoc"));
-    EXPECT_TRUE(visible("cmdMoveEmp"));
+    EXPECT_FALSE(visible("cmdMoveEmp")) << "the employee clocking demonstration is not built";
     EXPECT_FALSE(visible("cmdUpload")) << "not a number reads as the default";
     EXPECT_FALSE(visible("cmdTSLogin"));
     EXPECT_FALSE(visible("lblerror"));
@@ -85,6 +85,23 @@ TEST_F(LoginPageFixture, HiddenButtonsCannotBeClicked)
     r.form.add("__event", "cmdImport:click");
     auto response = session.handle(r);
     EXPECT_EQ(response.body.find("zw-message"), std::string::npos);
+}
+
+TEST_F(LoginPageFixture, WelcomeTextPutsThePasswordInPlaceOfEveryMarker)
+{
+    struct Case {
+        const char* ini;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"", "Welcome to Quennel. Please note your password is K7"},
+        {"[Welcome]\nPassword=Yours: %Password% (%PASSWORD%)\n", "Yours: K7 (K7)"},
+        {"[Welcome]\nPassword=No marker\n", "No marker"},
+    };
+    for (const Case& c : cases) {
+        std::ofstream(home / "zorvweb.ini") << c.ini;
+        EXPECT_EQ(WelcomeText("K7"), c.expected) << c.ini;
+    }
 }
 
 TEST(SupportAnchorTest, SplitsTargetAndCaption)

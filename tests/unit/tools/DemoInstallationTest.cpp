@@ -1,7 +1,9 @@
 #include "InstallationTestSupport.h"
+#include "common/Text.h"
 #include "TestFolder.h"
 #include "data/Tdmdata.h"
 #include "data/db/ResultSet.h"
+#include "signin/Passwords.h"
 #include "tools/DemoNchd.h"
 #include "tools/InstallCommands.h"
 #include "tools/SchemaLoader.h"
@@ -123,9 +125,13 @@ TEST_F(DemoInstallation, EveryLoginHasAProfileOfThisSystemAndAnEmployeeRecord)
         EXPECT_EQ(employee.first()[0].asInt(), 1);
         EXPECT_GT(web.query("select count(*) from TUSERSEC where AUSER = ?", {user}).first()[0].asInt(), 0);
         selfOnly += login["AGROUP"].asString() == "VIEW SELF ONLY" ? 1 : 0;
-        // The printed table gives each login with its password.
-        EXPECT_NE(first_.out.find(user), std::string::npos);
-        EXPECT_NE(first_.out.find(login["APASSWORD"].asString()), std::string::npos);
+        // The printed table gives each login with its password (the login
+        // name, any case); tLogin holds only its hash.
+        const std::string stored = login["APASSWORD"].asString();
+        EXPECT_NE(first_.out.find(user + " "), std::string::npos);
+        EXPECT_TRUE(signin::isHashedPassword(stored)) << stored;
+        EXPECT_TRUE(signin::verifyPassword(stored, toUpper(user)).ok);
+        EXPECT_FALSE(signin::verifyPassword(stored, user + "x").ok);
     }
     EXPECT_EQ(selfOnly, 2);
     EXPECT_EQ(central.query("select count(*) from USERS where LADMINISTRATOR = ?", {"TRUE"}).first()[0].asInt(), 1);

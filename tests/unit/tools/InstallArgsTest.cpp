@@ -44,5 +44,39 @@ TEST(InstallArgs, ParsesOrNamesTheFault)
     }
 }
 
+struct CommandArgsCase {
+    const char* name;
+    std::vector<std::string> args;
+    const char* error; ///< nullptr: parses to home "h", LOGIN "jsmith" and --staffno "1005"
+};
+
+const CommandArgsCase kCommandCases[] = {
+    {"options before and after the login", {"--staffno", "1005", "jsmith", "--home", "h"}, nullptr},
+    {"login missing", {"--home", "h", "--staffno", "1005"}, "LOGIN is required"},
+    {"a second login", {"--home", "h", "jsmith", "jdoe"}, "unexpected argument jdoe"},
+    {"home missing", {"jsmith"}, "--home DIR is required"},
+    {"option of another command", {"--home", "h", "jsmith", "--since", "01/01/2025"}, "unknown option --since"},
+    {"option without value", {"--home", "h", "jsmith", "--staffno"}, "--staffno needs a value"},
+};
+
+TEST(CommandArgs, ParsesOptionsAndLoginOrNamesTheFault)
+{
+    for (const CommandArgsCase& c : kCommandCases) {
+        SCOPED_TRACE(c.name);
+        std::string error;
+        const std::optional<CommandArgs> parsed = parseCommandArgs(c.args, {"--staffno"}, {"LOGIN"}, error);
+        if (c.error) {
+            EXPECT_FALSE(parsed);
+            EXPECT_EQ(error, c.error);
+            continue;
+        }
+        ASSERT_TRUE(parsed) << error;
+        EXPECT_EQ(parsed->home, "h");
+        EXPECT_EQ(parsed->positional, std::vector<std::string>{"jsmith"});
+        EXPECT_EQ(parsed->option("--staffno"), "1005");
+        EXPECT_EQ(parsed->option("--since"), std::nullopt);
+    }
+}
+
 } // namespace
 } // namespace zorv::admin

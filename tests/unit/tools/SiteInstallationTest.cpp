@@ -1,5 +1,6 @@
 #include "InstallationTestSupport.h"
 #include "TestFolder.h"
+#include "signin/Passwords.h"
 #include "tools/InstallCommands.h"
 
 #include <gtest/gtest.h>
@@ -25,7 +26,9 @@ TEST(SiteInstallation, InitGivesAnInstallationThatChecksAndOneAdministrator)
     db::Connection web = openDatabase(home, "data/web.fdb");
     const db::ResultSet logins = web.query("select AUSER, APASSWORD, LASTDB from TLOGIN");
     ASSERT_EQ(logins.size(), 1u);
-    EXPECT_EQ(logins[0]["APASSWORD"].asString(), printed[1].str());
+    const std::string stored = logins[0]["APASSWORD"].asString();
+    EXPECT_TRUE(signin::isHashedPassword(stored)) << stored;
+    EXPECT_TRUE(signin::verifyPassword(stored, printed[1].str()).ok);
     EXPECT_EQ(logins[0]["LASTDB"].asString(), "Main");
 
     const test::CommandRun check = runCommand(runCheck, {"--home", home.string()});
