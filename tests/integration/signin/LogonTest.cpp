@@ -560,6 +560,27 @@ TEST_F(LogonTest, AdministrationButtonsAskForAnAdministratorsLogon)
     ini().deleteKey("Program", "Import");
 }
 
+TEST_F(LogonTest, CouncilSetUpRunsOnceWhenTheLoginPageOpens)
+{
+    const auto update = (home() / "update.ini").string();
+    Ini(update).writeBool("Update", "Council", true);
+    web().execute("delete from TUSRSCR where ITAG = 580");
+    newSession();
+    newSession();
+    EXPECT_FALSE(Ini(update).readBool("Update", "Council", true));
+    EXPECT_EQ(ini().readString("Master", "Sort"), "Surname");
+    EXPECT_TRUE(ini().readBool("Program", "ShowallEmployee", false));
+    auto rows = web().query("select ACAPTION, IDATATOP, ALABELCOLOUR from TUSRSCR where ITAG = 580");
+    ASSERT_EQ(rows.size(), 1U);
+    EXPECT_EQ(rows.first()[0].asString(), "Priority");
+    EXPECT_EQ(rows.first()[1].asString(), "280");
+    EXPECT_EQ(rows.first()[2].asString(), "$00FF6666");
+    for (const char* key : {"Email", "ShowallEmployee"})
+        ini().deleteKey("Program", key);
+    ini().deleteKey("Master", "Sort");
+    std::filesystem::remove(update);
+}
+
 TEST_F(LogonTest, LogoutRevokesTheTokenAndClearsTheUser)
 {
     ini().writeBool("Program", "cookies", true);
