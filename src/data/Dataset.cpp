@@ -50,6 +50,13 @@ void Dataset::setSql(std::string sql)
     if (active())
         close();
     sql_ = std::move(sql);
+    positional_.reset();
+}
+
+void Dataset::setSql(std::string sql, db::Params positional)
+{
+    setSql(std::move(sql));
+    positional_ = std::move(positional);
 }
 
 void Dataset::setUpdateTable(std::string table, std::vector<std::string> keyColumns)
@@ -68,6 +75,8 @@ void Dataset::setParam(const std::string& name, db::Value value) { params_[toUpp
 
 db::Params Dataset::boundParams() const
 {
+    if (positional_)
+        return *positional_;
     NamedSql parsed = NamedSql::parse(sql_);
     db::Params params;
     for (const auto& n : parsed.names) {
@@ -79,12 +88,12 @@ db::Params Dataset::boundParams() const
 
 void Dataset::open(db::Connection& connection)
 {
-    load(connection.query(NamedSql::parse(sql_).sql, boundParams()));
+    load(connection.query(positional_ ? sql_ : NamedSql::parse(sql_).sql, boundParams()));
 }
 
 void Dataset::open(db::Transaction& transaction)
 {
-    load(transaction.query(NamedSql::parse(sql_).sql, boundParams()));
+    load(transaction.query(positional_ ? sql_ : NamedSql::parse(sql_).sql, boundParams()));
 }
 
 void Dataset::load(db::ResultSet&& result)

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -72,6 +73,10 @@ public:
     void setUpdateSource(std::string relation, std::vector<std::string> columns);
     /// Sets a named parameter of the statement (":EmpNo"); case-insensitive.
     void setParam(const std::string& name, db::Value value);
+    /// Replaces the statement by one with question marks and their values in
+    /// order (a rewritten employee list); named parameters are then not used
+    /// until the next setSql. Closes the dataset.
+    void setSql(std::string sql, db::Params positional);
 
     // --- life ---------------------------------------------------------------
     /// Runs the statement and keeps its rows; the current row is the first.
@@ -179,6 +184,7 @@ private:
     std::string updateSource_;
     std::vector<std::string> updateSourceColumns_;
     std::map<std::string, db::Value> params_; // upper-cased names
+    std::optional<db::Params> positional_;    // question marks, in order
     std::shared_ptr<const db::Columns> columns_;
     std::vector<Row> rows_;
     std::vector<std::vector<db::Value>> deleted_;

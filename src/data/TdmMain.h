@@ -115,6 +115,10 @@ public:
     /// logged. Applying it again replaces the order it added. True when the
     /// order was applied.
     bool ApplyMasterSort(Dataset& dataset);
+    /// The checked order of zorvweb.ini [master] sort for master in the
+    /// database of alias (without " Order by "); nothing when the key is
+    /// empty or not a list of master columns (then logged).
+    std::optional<std::string> MasterSortOrder(const std::string& alias);
 
     // --- messages ------------------------------------------------------------
     /// Shows text in a message box of the session ("\n\r" becomes ". ");

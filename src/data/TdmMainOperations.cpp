@@ -176,18 +176,24 @@ void TdmMain::FillAge(Dataset& dataset, const Date& today)
 
 void TdmMain::FillAge(Dataset& dataset) { FillAge(dataset, clock_().date); }
 
-bool TdmMain::ApplyMasterSort(Dataset& dataset)
+std::optional<std::string> TdmMain::MasterSortOrder(const std::string& alias)
 {
     const std::string sort = trim(Ini(zorvwebIniPath()).readString("master", "sort", ""));
     if (sort.empty())
-        return false;
-    db::Connection& database = connection(dataset.databaseName());
-    const std::optional<std::string> order =
+        return std::nullopt;
+    db::Connection& database = connection(alias);
+    std::optional<std::string> order =
         checkedSortOrder(sort, [&](const std::string& column) { return db::columnExists(database, "MASTER", column); });
-    if (!order) {
+    if (!order)
         logError("Error-MasterSort", "zorvweb.ini [master] sort is ignored: not a list of master columns: " + sort);
+    return order;
+}
+
+bool TdmMain::ApplyMasterSort(Dataset& dataset)
+{
+    const std::optional<std::string> order = MasterSortOrder(dataset.databaseName());
+    if (!order)
         return false;
-    }
     // Applying it again (a page opened twice) replaces the order it added.
     auto [base, inserted] = unsortedSql_.try_emplace(&dataset, dataset.sql());
     dataset.setSql(base->second + " Order by " + *order);

@@ -4,6 +4,7 @@
 #include "common/Ini.h"
 #include "common/ProgramFolder.h"
 #include "common/Text.h"
+#include "data/ReferenceCache.h"
 #include "data/Tdmdata.h"
 #include "server/ErrorLog.h"
 #include "server/PrivFolders.h"
@@ -46,6 +47,9 @@ void TIWServerController::IWServerControllerBaseCreate()
 {
     startup_ = std::make_unique<StartupResult>(runStartup(options_.home));
     const ServerConfig& config = startup_->config;
+    // Reference rows (screen layouts, captions, bars) are kept between requests
+    // unless a site switches it off.
+    data::ReferenceCache::instance().setEnabled(Ini(zorvwebIniPath()).readBool("web", "ReferenceCache", true));
 
     ensureDataModule();
 

@@ -31,16 +31,6 @@ constexpr TableEntry kTables[] = {
     {"templat", "qryEmpLat", "DDate"},
 };
 
-constexpr ScreenField kPayHistory[] = {
-    {"FromDate", "Pay From", 'D', 10, true, Control::Date},
-    {"DToDate", "Pay To", 'D', 10, false, Control::Date},
-    {"NPay", "Pay", 'N', 12, false, Control::Edit},
-    {"PayBasis", "Pay Basis", 'A', 20, false, Control::Lookup, "Pay Basis"},
-    {"PayPeriod", "Pay Period", 'A', 20, true, Control::Lookup, "Pay Period"},
-    {"AGrade", "Grade", 'A', 50, false, Control::Lookup, "Grade"},
-    {"APoint", "Point on Scale", 'A', 20, false, Control::Edit},
-};
-
 class LabelWriter {
 public:
     explicit LabelWriter(DatabaseContent& globalSet)
@@ -76,8 +66,6 @@ void addLabels(DatabaseContent& globalSet)
         for (const ScreenField& field : screen.fields)
             labels.add(screen.table, field);
     }
-    for (const ScreenField& field : kPayHistory)
-        labels.add("PayHist", field);
     // The priority of emergency contacts, which older installations add at start-up.
     labels.add("998", "Priority", "EMERGENC", "iPriority", 'I', 20, false);
     for (int point = 1; point <= kPayScalePoints; ++point) {

@@ -1,6 +1,8 @@
 #include "tools/Logins.h"
 
+#include "common/Text.h"
 #include "signin/Passwords.h"
+#include "tools/ScreenFields.h"
 
 #include <utility>
 
@@ -13,6 +15,7 @@ using Rights = std::vector<std::pair<std::string_view, std::string_view>>;
 constexpr std::string_view kFull = "Full Access";
 constexpr std::string_view kRead = "Read Only";
 constexpr std::string_view kNone = "No Access";
+constexpr std::string_view kNoTableAccess = "None";
 
 // Every screen of the time-and-attendance panel that a right controls.
 constexpr std::string_view kTimeScreens[] = {"Status",     "Flexi", "EmpWeek",     "CreWeek",
@@ -130,9 +133,37 @@ struct Button {
 };
 
 constexpr Button kButtons[] = {
-    {1, 590, "Employee Details"}, {1, 710, "Absence"},    {1, 780, "Training"},
-    {2, 570, "Education"},        {2, 670, "Appraisals"}, {2, 580, "Emergency Contacts"},
+    {1, kDetailsScreen, "Employee Details"}, {1, kAbsenceScreen, "Absence"},
+    {1, kTrainingScreen, "Training"},        {1, kPayHistoryScreen, "Pay History"},
+    {2, kEducationScreen, "Education"},      {2, kAppraisalScreen, "Appraisals"},
+    {2, kEmergencyScreen, "Emergency Contacts"},
 };
+
+/// The table a record screen shows; empty for a tag without a screen.
+std::string_view screenTable(int tag)
+{
+    for (const RecordScreen& screen : recordScreens())
+        if (screen.tag == tag)
+            return screen.table;
+    return {};
+}
+
+/// A screen whose table the role may not see at all would show nothing but
+/// the refusal.
+bool tableHidden(Role role, std::string_view table)
+{
+    for (const TableRight& right : tableRights(role))
+        if (iequals(right.table, table) && right.right == kNoTableAccess)
+            return true;
+    return false;
+}
+
+bool buttonVisible(Role role, int tag)
+{
+    if (tag == kAppraisalScreen && isSelfService(role))
+        return false;
+    return !tableHidden(role, screenTable(tag));
+}
 
 void addBars(DatabaseContent& globalSet, const Profile& profile)
 {
@@ -148,7 +179,7 @@ void addBars(DatabaseContent& globalSet, const Profile& profile)
     for (const Button& button : kButtons) {
         position = button.bar == lastBar ? position + 1 : 1;
         lastBar = button.bar;
-        const bool visible = !(isSelfService(profile.role) && button.tag == 670);
+        const bool visible = buttonVisible(profile.role, button.tag);
         buttons.add({profile.code, button.bar, position, visible ? "TRUE" : "FALSE", button.tag,
                      std::string(button.text), image++});
     }

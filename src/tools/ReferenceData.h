@@ -29,8 +29,10 @@ void addLeaveAndPaySettings(DatabaseContent& globalSet, int year, std::string_vi
 std::vector<Date> publicHolidays(int year);
 /// The leave scheme every new employee gets.
 inline constexpr int kStandardLeaveScheme = 1;
-/// TTAGEVTS, TUSRSCR and TUSRREC: the record screens 590, 570, 580, 670, 710
-/// and 780 and their field layout. Text-box ids come from keys.
+/// TTAGEVTS, TUSRSCR and TUSRREC: the record screens 590, 570, 580, 600 (pay
+/// history), 670, 710 and 780, their field layout, a heading box on each and
+/// the employee's absence count on the details screen. Text-box ids come from
+/// keys.
 void addScreenLayouts(DatabaseContent& web, KeySource& keys);
 
 } // namespace zorv::admin

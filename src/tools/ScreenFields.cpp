@@ -87,13 +87,30 @@ constexpr ScreenField kTraining[] = {
     {"SYear", "Year", 'I', 4, false, Edit},
 };
 
+constexpr ScreenField kPayHistory[] = {
+    {"FromDate", "Pay From", 'D', 10, true, Date},
+    {"DToDate", "Pay To", 'D', 10, false, Date},
+    {"PayBasis", "Pay Basis", 'A', 20, false, Lookup, "Pay Basis"},
+    {"PayPeriod", "Pay Period", 'A', 20, true, Lookup, "Pay Period"},
+    {"NPay", "Pay", 'N', 12, false, Edit},
+    {"HourlyRate", "Hourly Rate", 'N', 12, false, Edit},
+    {"MonthlyPay", "Monthly Pay", 'N', 12, false, Edit},
+    {"ContractualHours", "Contractual Hours", 'N', 6, false, Edit},
+    {"AGrade", "Grade", 'A', 50, false, Lookup, "Grade"},
+    {"APoint", "Point on Scale", 'A', 20, false, Edit},
+    {"AllowOvertime", "Overtime Allowed", 'A', 3, false, Lookup, "Yes No"},
+    {"ACurrency", "Currency", 'A', 10, false, Lookup, "%CURRENCY%"},
+    {"LActive", "Current Pay", 'L', 5, false, CheckBox},
+};
+
 constexpr RecordScreen kScreens[] = {
-    {590, "dsEmpDts", "qryEmpDts", "Employee Details", "master", kMaster},
-    {570, "dsEmpEdu", "qryEmpEdu", "Education", "edestab", kEducation},
-    {580, "dsEmpEct", "qryEmpEct", "Emergency Contacts", "Emergenc", kEmergency},
-    {670, "dsEmpApr", "qryEmpApr", "Appraisals", "Apprais", kAppraisal},
-    {710, "dsEmpAbs", "qryEmpAbs", "Absence", "Absence", kAbsence},
-    {780, "dsEmpTrn", "qryEmpTrn", "Training", "Training", kTraining},
+    {kDetailsScreen, "dsEmpDts", "qryEmpDts", "Employee Details", "master", kMaster},
+    {kEducationScreen, "dsEmpEdu", "qryEmpEdu", "Education", "edestab", kEducation},
+    {kEmergencyScreen, "dsEmpEct", "qryEmpEct", "Emergency Contacts", "Emergenc", kEmergency},
+    {kAppraisalScreen, "dsEmpApr", "qryEmpApr", "Appraisals", "Apprais", kAppraisal},
+    {kAbsenceScreen, "dsEmpAbs", "qryEmpAbs", "Absence", "Absence", kAbsence},
+    {kTrainingScreen, "dsEmpTrn", "qryEmpTrn", "Training", "Training", kTraining},
+    {kPayHistoryScreen, "dsEmpPay", "qryEmpPay", "Pay History", "PayHist", kPayHistory},
 };
 
 } // namespace

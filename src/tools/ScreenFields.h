@@ -30,6 +30,15 @@ struct RecordScreen {
     std::span<const ScreenField> fields;
 };
 
+// Tags of the record screens (TTAGEVTS.ITAG).
+inline constexpr int kDetailsScreen = 590;
+inline constexpr int kEducationScreen = 570;
+inline constexpr int kEmergencyScreen = 580;
+inline constexpr int kPayHistoryScreen = 600;
+inline constexpr int kAppraisalScreen = 670;
+inline constexpr int kAbsenceScreen = 710;
+inline constexpr int kTrainingScreen = 780;
+
 std::span<const RecordScreen> recordScreens();
 
 } // namespace zorv::admin

@@ -21,6 +21,27 @@ constexpr int kMemoWidth = kColumnWidth + kLabelWidth + kDataWidth;
 constexpr int kMemoRows = 3;
 constexpr int kFontSize = 9;
 constexpr int kHeadingFontSize = 11;
+constexpr const char* kHeadingFill = "#eef4f7";
+
+// A side panel right of the two columns of the details screen.
+constexpr int kSideLeft = kMargin + 2 * kColumnWidth;
+constexpr int kSideWidth = 150;
+constexpr const char* kSideFill = "#ffffff";
+/// Counted on the employee database each time the record is shown; the
+/// server binds the staff number.
+constexpr const char* kAbsenceCountCaption = "%SQL%select count(*) from absence where staffno = %STAFFNO%";
+
+/// A free text box of a screen (TUSRREC).
+struct TextBox {
+    int left;
+    int top;
+    int height;
+    int width;
+    std::string_view caption;
+    bool bold;
+    int fontSize;
+    std::string_view fill; ///< empty: no fill
+};
 
 const char* controlName(Control control)
 {
@@ -83,6 +104,27 @@ void addFieldLayout(TableRows& layout, const RecordScreen& screen)
     }
 }
 
+void addTextBox(TableRows& boxes, KeySource& keys, int tag, const TextBox& box)
+{
+    boxes.add({tag, keys.next(), box.left, box.top, box.height, box.width, std::string(box.caption), "", "Left",
+               "Center", "Arial", "clNavy", box.bold ? "TRUE" : "FALSE", box.fontSize, std::string(box.fill), 0});
+}
+
+void addTextBoxes(TableRows& boxes, KeySource& keys, const RecordScreen& screen)
+{
+    addTextBox(boxes, keys, screen.tag,
+               {kMargin, kMargin / 2, kHeadingHeight - 8, kMemoWidth, screen.caption, true, kHeadingFontSize,
+                kHeadingFill});
+    if (screen.tag != kDetailsScreen)
+        return;
+    const int top = kMargin + kHeadingHeight;
+    addTextBox(boxes, keys, screen.tag,
+               {kSideLeft, top, kLabelHeight, kSideWidth, "Absences recorded", true, kFontSize, ""});
+    addTextBox(boxes, keys, screen.tag,
+               {kSideLeft, top + kRowHeight, kDataHeight, kSideWidth, kAbsenceCountCaption, false, kFontSize,
+                kSideFill});
+}
+
 } // namespace
 
 void addScreenLayouts(DatabaseContent& web, KeySource& keys)
@@ -100,9 +142,7 @@ void addScreenLayouts(DatabaseContent& web, KeySource& keys)
         screens.add({screen.tag, std::string(screen.dataSource), std::string(screen.query),
                      std::string(screen.caption), std::string(screen.table)});
         addFieldLayout(layout, screen);
-        boxes.add({screen.tag, keys.next(), kMargin, kMargin / 2, kHeadingHeight - 8, kMemoWidth,
-                   std::string(screen.caption), "", "Left", "Center", "Arial", "clNavy", "TRUE", kHeadingFontSize,
-                   "#eef4f7", 0});
+        addTextBoxes(boxes, keys, screen);
     }
 }
 

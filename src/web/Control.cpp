@@ -82,6 +82,8 @@ std::string Control::styleText() const
         style += "max-width:" + std::to_string(geometry_.width) + "px;";
     if (auto colour = safeCssValue(fontColor_); !colour.empty())
         style += "color:" + colour + ';';
+    if (auto colour = safeCssValue(backgroundColor_); !colour.empty())
+        style += "background-color:" + colour + ';';
     return style;
 }
 
@@ -94,6 +96,8 @@ void Control::writeCommonAttributes(HtmlWriter& w, std::string_view classes) con
     w.cls(all);
     if (!hint_.empty())
         w.attr("title", hint_);
+    if (tabOrder_ >= 0)
+        w.attr("tabindex", tabOrder_ + 1);
     if (auto style = styleText(); !style.empty())
         w.attr("style", style);
 }
@@ -126,6 +130,23 @@ void Container::adopt(std::unique_ptr<Control> child)
     if (page_)
         child->attached();
     children_.push_back(std::move(child));
+}
+
+void Container::removeChildren(const std::function<bool(const Control&)>& remove)
+{
+    auto forgetTree = [this](const Control& gone, auto& self) -> void {
+        if (page_)
+            page_->forget(gone);
+        if (auto* box = dynamic_cast<const Container*>(&gone))
+            for (const auto& child : box->children_)
+                self(*child, self);
+    };
+    std::erase_if(children_, [&](const std::unique_ptr<Control>& child) {
+        if (!remove(*child))
+            return false;
+        forgetTree(*child, forgetTree);
+        return true;
+    });
 }
 
 void Container::attachTo(Page* page)

@@ -63,6 +63,16 @@ public:
     /// Font colour: a colour name or "#rrggbb"; anything else is ignored.
     void setFontColor(std::string colour) { fontColor_ = std::move(colour); }
     const std::string& fontColor() const { return fontColor_; }
+    /// Fill colour (a CSS colour); invalid values are ignored.
+    void setBackgroundColor(std::string colour) { backgroundColor_ = std::move(colour); }
+    const std::string& backgroundColor() const { return backgroundColor_; }
+    /// A number the page keeps with the control (such as 100: never shown).
+    int tag() const { return tag_; }
+    void setTag(int tag) { tag_ = tag; }
+    /// Position in the keyboard order (rendered as tabindex = position + 1);
+    /// -1, the default, leaves the document order.
+    int tabOrder() const { return tabOrder_; }
+    void setTabOrder(int position) { tabOrder_ = position; }
     /// Extra CSS classes (our own style sheet or the CSS framework's).
     void setCssClass(std::string classes) { cssClass_ = std::move(classes); }
     const std::string& cssClass() const { return cssClass_; }
@@ -98,6 +108,9 @@ private:
     bool enabled_ = true;
     Geometry geometry_;
     std::string fontColor_;
+    std::string backgroundColor_;
+    int tag_ = 0;
+    int tabOrder_ = -1;
     std::string cssClass_;
     std::string hint_;
 };
@@ -118,6 +131,10 @@ public:
         return raw;
     }
     const std::vector<std::unique_ptr<Control>>& children() const { return children_; }
+    /// Destroys the children (and everything inside them) for which remove
+    /// returns true; the page forgets their ids. Not during a render or
+    /// while one of them runs a handler.
+    void removeChildren(const std::function<bool(const Control&)>& remove);
 
     void render(HtmlWriter& w) const override;
 

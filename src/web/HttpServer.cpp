@@ -91,6 +91,18 @@ std::string encodeCookieValue(const std::string& value)
     return out;
 }
 
+} // namespace
+
+bool isSitePicture(std::string_view name)
+{
+    for (const char* picture : kSitePictures)
+        if (name == picture)
+            return true;
+    return false;
+}
+
+namespace {
+
 std::string setCookieHeader(const SetCookie& c)
 {
     std::string h = c.name + "=" + encodeCookieValue(c.value) + "; Path=" + c.path;
@@ -502,8 +514,8 @@ public:
             return new StaticHandler(*ctx_, assets, "img/favicon.ico");
         if (path.rfind("/assets/", 0) == 0)
             return new StaticHandler(*ctx_, assets, path.substr(8));
-        // Only the two logo files of the program folder are ever served from it.
-        if (path == "/media/weblogo.jpg" || path == "/media/weblogo.bmp")
+        // Only the pictures a site may put into the program folder are ever served from it.
+        if (path.rfind("/media/", 0) == 0 && isSitePicture(path.substr(7)))
             return new StaticHandler(*ctx_, ctx_->settings.mediaDir, path.substr(7));
         return new NotFoundHandler;
     }

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <thread>
 
 namespace Poco::Net {
@@ -35,6 +36,14 @@ struct HttpSettings {
     /// this function, before it gets a new session.
     std::function<bool(const std::string& user, const std::string& password)> authenticate;
 };
+
+/// The picture files of the program folder that pages show when a site
+/// provides them (logos, header and tab pictures), served under /media/.
+inline constexpr const char* kSitePictures[] = {"weblogo.jpg",  "weblogo.bmp",    "imgEdit.jpg",   "imgBrowse.jpg",
+                                                "imgMaint.jpg", "imgHoliday.jpg", "imgTraining.jpg", "imgHeader.jpg",
+                                                "imgadmin.jpg", "imgLogout.jpg",  "imgLogo.jpg"};
+/// True when name is one of kSitePictures (exactly).
+bool isSitePicture(std::string_view name);
 
 /// Name of the session cookie.
 inline constexpr const char* kSessionCookie = "zwsid";

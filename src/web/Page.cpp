@@ -28,6 +28,12 @@ void Page::registerControl(Control& c)
         throw std::logic_error("duplicate control id on page " + id() + ": " + c.id());
 }
 
+void Page::forget(const Control& c)
+{
+    if (auto it = index_.find(c.id()); it != index_.end() && it->second == &c)
+        index_.erase(it);
+}
+
 void Page::render(HtmlWriter& w) const
 {
     w.open("div").attr("id", id()).cls("zw-page").end();

@@ -29,6 +29,8 @@ public:
     virtual void create() {}
     /// Runs before each render of this page.
     virtual void beforeRender() {}
+    /// Runs after each render of this page (the page's text is complete).
+    virtual void afterRender() {}
 
     void setTitle(std::string title) { title_ = std::move(title); }
     const std::string& title() const { return title_; }

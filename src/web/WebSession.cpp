@@ -287,6 +287,7 @@ std::string WebSession::renderDocument()
     downloadsToStart_.clear();
     w.markup(Markup::trusted("</body></html>"));
     lastRenderSize_ = w.str().size();
+    page.afterRender();
     return w.take();
 }
 

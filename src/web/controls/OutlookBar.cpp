@@ -1,5 +1,7 @@
 #include "web/controls/OutlookBar.h"
 
+#include <algorithm>
+
 #include "web/controls/Icon.h"
 
 namespace zorv::web {
@@ -34,6 +36,22 @@ void OutlookBar::setActivePanel(int index)
 {
     if (index >= 0 && index < panelCount())
         activePanel_ = index;
+}
+
+void OutlookBar::removePanel(int index)
+{
+    if (index < 0 || index >= panelCount())
+        return;
+    panels_.erase(panels_.begin() + index);
+    if (activePanel_ >= panelCount())
+        activePanel_ = std::max(0, panelCount() - 1);
+}
+
+void OutlookBar::removeEmptyPanels()
+{
+    for (int index = panelCount() - 1; index >= 0; --index)
+        if (panels_[static_cast<size_t>(index)].items.empty())
+            removePanel(index);
 }
 
 bool OutlookBar::isShownItem(int panel, int item) const
@@ -86,8 +104,13 @@ bool OutlookBar::dispatch(const Event& e)
         setActivePanel(e.row);
         return true;
     }
-    if (e.name != "item" || !onItemClick || !isShownItem(e.row, e.col))
+    if (e.name != "item" || !onItemClick)
         return false;
+    if (!isShownItem(e.row, e.col)) {
+        if (onRefusedItem)
+            onRefusedItem(e.row, e.col);
+        return onRefusedItem != nullptr;
+    }
     onItemClick(e.row, e.col);
     return true;
 }

@@ -34,6 +34,10 @@ public:
     int addItem(int panel, std::string caption, int tag, int imageIndex = -1);
     /// Removes every panel.
     void clear();
+    /// Removes one panel; an index outside the bar is ignored.
+    void removePanel(int index);
+    /// Removes every panel without items.
+    void removeEmptyPanels();
     int panelCount() const { return static_cast<int>(panels_.size()); }
     const OutlookPanel& panel(int index) const { return panels_.at(static_cast<size_t>(index)); }
     const OutlookItem& item(int panel, int index) const;
@@ -45,6 +49,8 @@ public:
 
     /// Runs for a click on an item of the open panel.
     std::function<void(int panel, int item)> onItemClick;
+    /// Runs for a posted item that the bar does not show (a forged post).
+    std::function<void(int panel, int item)> onRefusedItem;
 
     void render(HtmlWriter& w) const override;
     bool dispatch(const Event& e) override;

@@ -2,6 +2,7 @@
 // session handling, and a real directory server for the directory logon.
 
 #include "LocalProcess.h"
+#include "SessionDriver.h"
 #include "SlapdServer.h"
 #include "TestInstallation.h"
 
@@ -58,12 +59,7 @@ protected:
         setProgramFolder(home());
         resetTables();
         useDirectory(std::nullopt);
-        server::ControllerOptions options;
-        options.home = home();
-        options.assetsDir = home();
-        options.createDataModule = [] { return data::Tdmdata::create(installation_->home()); };
-        controller_ = std::make_unique<server::TIWServerController>(std::move(options));
-        controller_->ensureDataModule();
+        driver_ = std::make_unique<test::SessionDriver>(home());
         setPasswordMailer({});
         // Logins made from the HR link get this profile.
         ini().writeString("autoProfile", "default", "CLERK");
@@ -71,8 +67,7 @@ protected:
 
     void TearDown() override
     {
-        session_.reset();
-        controller_.reset();
+        driver_.reset();
         setPasswordMailer({});
         for (const char* key : {"cookies", "AutoCreateLogin"})
             ini().deleteKey("Program", key);
@@ -141,66 +136,24 @@ protected:
         return true;
     }
 
-    /// A fresh browser session on the login page, as the server makes it from
-    /// a first request carrying cookies.
-    web::WebSession& newSession(const std::vector<std::pair<std::string, std::string>>& cookies = {})
+    web::WebSession& newSession(const test::SessionDriver::Cookies& cookies = {})
     {
-        session_.reset();
-        session_ = std::make_unique<web::WebSession>("s", *controller_);
-        web::WebRequest first;
-        for (const auto& [name, value] : cookies)
-            first.cookies.set(name, value);
-        first.clientAddress = "10.1.2.3";
-        {
-            web::CurrentSessionScope scope(session_.get(), &first);
-            controller_->IWServerControllerBaseNewSession(*session_);
-        }
-        auto response = session_->handle(first);
-        lastBody_ = response.body;
-        lastCookies_ = response.cookies;
-        return *session_;
+        auto& session = driver_->newSession(cookies);
+        lastBody_ = driver_->lastBody();
+        return session;
     }
-
-    /// The value of a cookie the last response set; empty when it set none.
-    std::string cookieSet(const std::string& name) const
-    {
-        for (const auto& cookie : lastCookies_)
-            if (cookie.name == name)
-                return cookie.value;
-        return {};
-    }
-
-    /// Types the three values and presses button, or clicks button alone
-    /// when no values are given; the request carries cookies.
     web::WebResponse press(const std::string& login, const std::string& staffNo, const std::string& password,
-                           const std::string& button = "cmdLogin",
-                           const std::vector<std::pair<std::string, std::string>>& cookies = {})
+                           const std::string& button = "cmdLogin", const test::SessionDriver::Cookies& cookies = {})
     {
-        if (!session_)
-            newSession();
-        session_->renderDocument();
-        web::WebRequest r;
-        r.isPost = true;
-        r.clientAddress = "10.1.2.3";
-        for (const auto& [name, value] : cookies)
-            r.cookies.set(name, value);
-        r.form.add("__serial", std::to_string(session_->renderSerial()));
-        r.form.add("__csrf", session_->csrfToken());
-        if (onLoginPage()) {
-            r.form.add("edtLogin", login);
-            r.form.add("edtStaffno", staffNo);
-            r.form.add("edtPassword", password);
-        }
-        r.form.add("__event", button + ":click");
-        auto response = session_->handle(r);
-        lastBody_ = response.body;
-        lastCookies_ = response.cookies;
+        auto response = driver_->press(login, staffNo, password, button, cookies);
+        lastBody_ = driver_->lastBody();
         return response;
     }
+    std::string cookieSet(const std::string& name) const { return driver_->cookieSet(name); }
 
-    server::TUserSession& user() { return dynamic_cast<server::TUserSession&>(*session_->data()); }
-    bool onMainPage() { return dynamic_cast<records::TfrmMainDetails*>(session_->currentPage()) != nullptr; }
-    bool onLoginPage() { return dynamic_cast<TformMain*>(session_->currentPage()) != nullptr; }
+    server::TUserSession& user() { return driver_->user(); }
+    bool onMainPage() { return driver_->pageAs<records::TfrmMainDetails>() != nullptr; }
+    bool onLoginPage() { return driver_->pageAs<TformMain>() != nullptr; }
 
     /// The reasons of the LOGIP rows, oldest first.
     static std::vector<std::string> reasons()
@@ -219,10 +172,8 @@ protected:
     static TestInstallation* installation_;
     static SlapdServer* directory_;
     static std::string whyNoDirectory_;
-    std::unique_ptr<server::TIWServerController> controller_;
-    std::unique_ptr<web::WebSession> session_;
+    std::unique_ptr<test::SessionDriver> driver_;
     std::string lastBody_;
-    std::vector<web::SetCookie> lastCookies_;
 };
 
 TestInstallation* LogonTest::installation_ = nullptr;
@@ -588,13 +539,13 @@ TEST_F(LogonTest, LogoutRevokesTheTokenAndClearsTheUser)
     const std::string token = cookieSet(kRememberCookie);
     ASSERT_TRUE(onMainPage());
 
-    press("", "", "", "imgLogout", {{"zwremember", token}});
+    press("", "", "", "imglogout1", {{"zwremember", token}});
     EXPECT_TRUE(onLoginPage());
     EXPECT_TRUE(user().UserName.empty());
     EXPECT_TRUE(web().query("select * from TREMEMBER where DREVOKEDUTC is null").empty());
     newSession({{"zwremember", token}});
-    EXPECT_TRUE(onLoginPage());
-    EXPECT_EQ(dynamic_cast<TformMain*>(session_->currentPage())->lblerror()->visible(), false);
+    ASSERT_TRUE(onLoginPage());
+    EXPECT_EQ(driver_->pageAs<TformMain>()->lblerror()->visible(), false);
 }
 
 TEST_F(LogonTest, BareLoginCookiesOnlyFillInTheEdits)

@@ -1,6 +1,7 @@
 #include "InstallationTestSupport.h"
 #include "common/Text.h"
 #include "TestFolder.h"
+#include "data/MainCatalogue.h"
 #include "data/Tdmdata.h"
 #include "data/db/ResultSet.h"
 #include "signin/Passwords.h"
@@ -135,6 +136,153 @@ TEST_F(DemoInstallation, EveryLoginHasAProfileOfThisSystemAndAnEmployeeRecord)
     }
     EXPECT_EQ(selfOnly, 2);
     EXPECT_EQ(central.query("select count(*) from USERS where LADMINISTRATOR = ?", {"TRUE"}).first()[0].asInt(), 1);
+}
+
+/// A control or text box of a record screen, in pixels.
+struct Box {
+    std::string what;
+    std::int64_t left;
+    std::int64_t top;
+    std::int64_t width;
+    std::int64_t height;
+};
+
+bool overlap(const Box& a, const Box& b)
+{
+    return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
+           b.top < a.top + a.height;
+}
+
+TEST_F(DemoInstallation, RecordScreensShowCaptionedColumnsOfTheirTable)
+{
+    db::Connection web = openDatabase(home(), "data/web.fdb");
+    db::Connection hospital = openDatabase(home(), "data/hospital.fdb");
+    const db::ResultSet screens = web.query("select ITAG, AQUERY, ATABLENAME from TTAGEVTS order by ITAG");
+    ASSERT_FALSE(screens.empty());
+    for (const db::Row& screen : screens) {
+        const std::string table = toUpper(screen["ATABLENAME"].asString());
+        SCOPED_TRACE(screen["ITAG"].asString() + " " + table);
+        bool known = false;
+        for (const data::MainDatasetEntry& entry : data::mainCatalogue())
+            known = known || (screen["AQUERY"].asString() == entry.name && entry.updateTable &&
+                              toUpper(entry.updateTable) == table);
+        EXPECT_TRUE(known) << screen["AQUERY"].asString() << " is no dataset of the main data module on " << table;
+
+        const db::ResultSet fields =
+            web.query("select AFIELDNAME from TUSRSCR where ITAG = ? and LVISIBLE = 'TRUE'", {screen["ITAG"]});
+        EXPECT_FALSE(fields.empty());
+        for (const db::Row& field : fields) {
+            const std::string name = toUpper(field[0].asString());
+            EXPECT_TRUE(db::fieldExists(hospital, table, name)) << name;
+            // The captions are read from the global work database on this system, from the global one elsewhere.
+            for (const char* file : {"data/globalwork.fdb", "data/global.fdb"}) {
+                db::Connection global = openDatabase(home(), file);
+                EXPECT_GE(global
+                              .query("select count(*) from LABEL where upper(TABLENAME) = ? and upper(FIELDNAME) = ?",
+                                     {table, name})
+                              .first()[0]
+                              .asInt(),
+                          1)
+                    << file << ": caption of " << name;
+            }
+        }
+    }
+}
+
+TEST_F(DemoInstallation, NoTwoThingsOfAScreenOverlap)
+{
+    db::Connection web = openDatabase(home(), "data/web.fdb");
+    for (const db::Row& screen : web.query("select ITAG from TTAGEVTS")) {
+        SCOPED_TRACE(screen[0].asString());
+        std::vector<Box> boxes;
+        for (const db::Row& f : web.query("select * from TUSRSCR where ITAG = ?", {screen[0]})) {
+            const std::string name = f["AFIELDNAME"].asString();
+            if (toUpper(f["LLABELVIS"].asString()) != "FALSE")
+                boxes.push_back({"label " + name, f["ILABELLEFT"].asInt(), f["ILABELTOP"].asInt(),
+                                 f["ILABELWIDTH"].asInt(), f["ILABELHEIGHT"].asInt()});
+            boxes.push_back({"field " + name, f["IDATALEFT"].asInt(), f["IDATATOP"].asInt(), f["IDATAWIDTH"].asInt(),
+                             f["IDATAHEIGHT"].asInt()});
+        }
+        for (const db::Row& r : web.query("select * from TUSRREC where ITAG = ?", {screen[0]}))
+            boxes.push_back({"box " + r["ACAPTION"].asString(), r["ILABELLEFT"].asInt(), r["ILABELTOP"].asInt(),
+                             r["ILABELWIDTH"].asInt(), r["ILABELHEIGHT"].asInt()});
+        ASSERT_GT(boxes.size(), 2u);
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            EXPECT_TRUE(boxes[i].width > 0 && boxes[i].height > 0 && boxes[i].left >= 0 && boxes[i].top >= 0)
+                << boxes[i].what;
+            for (std::size_t j = i + 1; j < boxes.size(); ++j)
+                EXPECT_FALSE(overlap(boxes[i], boxes[j])) << boxes[i].what << " / " << boxes[j].what;
+        }
+    }
+}
+
+TEST_F(DemoInstallation, ComputedCaptionsRunOnTheEmployeeDatabase)
+{
+    db::Connection web = openDatabase(home(), "data/web.fdb");
+    db::Connection hospital = openDatabase(home(), "data/hospital.fdb");
+    const db::ResultSet boxes = web.query("select ITAG, ACAPTION from TUSRREC where ACAPTION starting with '%SQL%'");
+    ASSERT_FALSE(boxes.empty());
+    const std::string staffNo = hospital.query("select first 1 STAFFNO from ABSENCE").first()[0].asString();
+    for (const db::Row& box : boxes) {
+        const std::string caption = box["ACAPTION"].asString();
+        SCOPED_TRACE(caption);
+        // The server binds the staff number in place of its marker.
+        const std::string sql = replaceAll(caption.substr(5), "%STAFFNO%", "?");
+        const db::ResultSet result = hospital.query(sql, {staffNo});
+        ASSERT_EQ(result.size(), 1u);
+        EXPECT_GT(result[0][0].asInt(), 0);
+    }
+}
+
+TEST_F(DemoInstallation, BarButtonsOpenRegisteredScreensOfTheirProfile)
+{
+    db::Connection global = openDatabase(home(), "data/global.fdb");
+    db::Connection central = openDatabase(home(), "data/central.fdb");
+    db::Connection web = openDatabase(home(), "data/web.fdb");
+    std::set<std::int64_t> tags;
+    for (const db::Row& row : web.query("select ITAG from TTAGEVTS"))
+        tags.insert(row[0].asInt());
+    ASSERT_TRUE(tags.count(600)) << "the pay history screen";
+    for (const db::Row& profile : central.query("select CUSERCODE from USERS")) {
+        const std::string code = profile[0].asString();
+        SCOPED_TRACE(code);
+        for (const db::Row& button : global.query("select * from TBUTTONS where AUSER = ?", {code})) {
+            EXPECT_TRUE(tags.count(button["ITAG"].asInt())) << button["ATEXT"].asString();
+            const db::ResultSet bars =
+                global.query("select count(*) from TBARS where AUSER = ? and IBARNO = ?", {code, button["IBARNO"]});
+            EXPECT_EQ(bars.first()[0].asInt(), 1) << button["ATEXT"].asString();
+        }
+        // Pay history is offered to every profile that may see the table.
+        const db::ResultSet pay = global.query("select LVISIBLE from TBUTTONS where AUSER = ? and ITAG = 600", {code});
+        ASSERT_EQ(pay.size(), 1u);
+        const db::ResultSet right = central.query(
+            "select ARIGHTS from TSECTBL where AUSERCODE = ? and upper(ATABLE) = 'PAYHIST'", {code});
+        const bool hidden = !right.empty() && right[0][0].asString() == "None";
+        EXPECT_EQ(pay[0][0].asString(), hidden ? "FALSE" : "TRUE");
+    }
+}
+
+TEST_F(DemoInstallation, ManagersGetTimePagesAndSelfServiceOnlyItsOwn)
+{
+    db::Connection web = openDatabase(home(), "data/web.fdb");
+    const std::vector<std::string> managementScreens = {"Quick Edit", "Turnover", "CreWeek", "Template",
+                                                        "Work Schedule", "Signoff", "EWTD"};
+    auto rightOf = [&](const std::string& user, const std::string& screen) {
+        const db::ResultSet rows =
+            web.query("select ARIGHTS from TUSERSEC where AUSER = ? and ASCREEN = ?", {user, screen});
+        return rows.empty() ? std::string("No Access") : rows[0][0].asString();
+    };
+    for (const char* manager : {"admin", "supervisor", "hr"}) {
+        int open = 0;
+        for (const std::string& screen : managementScreens)
+            open += rightOf(manager, screen) != "No Access" ? 1 : 0;
+        EXPECT_GT(open, 0) << manager << " gets a Time Report panel";
+    }
+    for (const char* self : {"employee", "doctor"}) {
+        for (const std::string& screen : managementScreens)
+            EXPECT_EQ(rightOf(self, screen), "No Access") << self << ' ' << screen;
+        EXPECT_NE(rightOf(self, "Hours Entry"), "No Access") << self;
+    }
 }
 
 TEST_F(DemoInstallation, UniqueCounterIsAboveEveryKeyUsed)

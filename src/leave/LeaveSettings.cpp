@@ -1,0 +1,47 @@
+#include "leave/LeaveSettings.h"
+
+#include "common/Ini.h"
+#include "common/ProgramFolder.h"
+#include "common/Text.h"
+#include "data/MainCatalogue.h"
+#include "data/TdmMain.h"
+
+#include <filesystem>
+#include <stdexcept>
+
+namespace zorv::leave {
+
+namespace {
+
+constexpr const char* kDefaultSystemName = "ZorvWork";
+constexpr const char* kWorkSystemName = "ZORVWORK";
+constexpr const char* kGlobalAlias = "GlobalQuennel";
+constexpr const char* kGlobalWorkAlias = "VizereDivIdid";
+
+std::string globalIniIn(const std::string& directory)
+{
+    std::filesystem::path folder(directory);
+    if (folder.is_relative())
+        folder = programFolder() / folder;
+    return (folder / "global.ini").lexically_normal().string();
+}
+
+} // namespace
+
+LeaveSettings LeaveSettings::read()
+{
+    const Ini zorvweb(zorvwebIniPath());
+    const bool workSystem = iequals(trim(zorvweb.readString("web", "System", kDefaultSystemName)), kWorkSystemName);
+    const std::string directoryKey = workSystem ? "WorkGlobalSystemDirectory" : "GlobalSystemDirectory";
+    return {workSystem ? kGlobalWorkAlias : kGlobalAlias,
+            globalIniIn(zorvweb.readString("PROGRAM", directoryKey, ""))};
+}
+
+db::Connection& employeeConnection(data::TdmMain& dmMain)
+{
+    if (dmMain.employeeAlias() == data::kEmployeeDesignName)
+        throw std::runtime_error("No employee database is connected.");
+    return dmMain.connection(dmMain.employeeAlias());
+}
+
+} // namespace zorv::leave
