@@ -73,7 +73,9 @@ def login_once(conn, login, staff_no):
         "Cookie": "zwsid=" + cookie.group(1), "Content-Type": "application/x-www-form-urlencoded"})
     r = conn.getresponse()
     page = r.read().decode("utf-8", "replace")
-    signed_in = f"Signed in as {login} (employee {staff_no})" in page
+    # The main page shows the signed-in employee's staff number.
+    signed_in = 'id="TfrmMainDetails"' in page and re.search(
+        r'id="lblStaffno"[^>]*>\s*' + re.escape(staff_no) + r'\s*<', page) is not None
     if r.status != 200 or not signed_in or 'name="edtPassword"' in page:
         raise LoginFailed(f"the login of {login} answered {r.status} without the first page after login")
 

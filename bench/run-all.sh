@@ -21,4 +21,8 @@ echo
 echo "== Logins per second and the login page against the bare page (bench/logins.py)"
 /usr/bin/python3 "$root/bench/logins.py" --server "$server" --admin "$build/src/tools/zorvweb-admin" \
     --duration "${DURATION:-10s}" || status=1
+echo
+echo "== Main page of signed-in sessions, with and without the reference cache (bench/mainpage.py)"
+/usr/bin/python3 "$root/bench/mainpage.py" --server "$server" --admin "$build/src/tools/zorvweb-admin" \
+    --duration "${DURATION:-10s}" || status=1
 exit $status

@@ -1,4 +1,5 @@
 #include "data/DesignNames.h"
+#include "data/Aliases.h"
 
 #include "common/Text.h"
 #include "data/DataModule.h"
@@ -7,9 +8,9 @@ namespace zorv::data {
 
 namespace {
 
-constexpr const char* kGlobal = "GlobalQuennel";
-constexpr const char* kCentral = "CentQuennel";
-constexpr const char* kWork = "VizereDivIdid";
+using zorv::data::alias::kGlobal;
+using zorv::data::alias::kCentral;
+using zorv::data::alias::kGlobalWork;
 
 void followEmployee(Dataset& dataset, const std::string& employeeAlias)
 {
@@ -26,7 +27,7 @@ void mapDesignDatabaseNames(DataModule& module, const std::function<bool(const s
     for (Dataset* dataset : module.datasets()) {
         const std::string name = dataset->databaseName();
         if (iequals(name, kGlobalWorkDesignName))
-            dataset->setDatabaseName(kWork);
+            dataset->setDatabaseName(kGlobalWork);
         else if (iequals(name, kGlobalHrDesignName))
             dataset->setDatabaseName(kGlobal);
         else if (iequals(name, kEmployeeServerDesignName))
@@ -34,7 +35,7 @@ void mapDesignDatabaseNames(DataModule& module, const std::function<bool(const s
         else if (iequals(name, kCentralGlobalDesignName) && !defined(kCentralGlobalDesignName))
             dataset->setDatabaseName(kCentral);
         else if (iequals(name, kCentralGlobalWorkDesignName) && !defined(kCentralGlobalWorkDesignName))
-            dataset->setDatabaseName(kWork);
+            dataset->setDatabaseName(kGlobalWork);
         else if (iequals(name, kEmployeeSessionDesignName) && !defined(kEmployeeSessionDesignName))
             followEmployee(*dataset, employeeAlias);
     }

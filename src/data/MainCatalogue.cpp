@@ -1,4 +1,5 @@
 #include "data/MainCatalogue.h"
+#include "data/Aliases.h"
 
 // The statements are dialect-3 SQL that runs on dialect-1 databases as well:
 // values are parameters, constants single-quoted. Memo fields need no
@@ -10,11 +11,11 @@ namespace zorv::data {
 namespace {
 
 constexpr const char* kEmp = kEmployeeDesignName;
-constexpr const char* kGlobal = "GlobalQuennel";
-constexpr const char* kCentral = "CentQuennel";
-constexpr const char* kWeb = "QuennelMain";
-constexpr const char* kWork = "VizereDivIdid";
-constexpr const char* kLocal = "Zorv-Localdat";
+using zorv::data::alias::kGlobal;
+using zorv::data::alias::kCentral;
+using zorv::data::alias::kWeb;
+using zorv::data::alias::kGlobalWork;
+using zorv::data::alias::kLocal;
 
 constexpr RowRule A = RowRule::Audit;
 constexpr RowRule K = RowRule::NewKey;
@@ -152,8 +153,8 @@ const MainDatasetEntry kCatalogue[] = {
     {"qryNchdHrsSave", kWeb,
      "select * from NCHDHrs where upper(staffno) = upper(:empNo) and ddate < :dend and ddate >= :dstart order by ddate",
      "NCHDHRS", kStaffKey, KA},
-    {"qryEmpCLKDel", kWork, "SELECT * From TEmpClkIns", "TEMPCLKDEL", kStaffKey, N, nullptr, nullptr, "TEMPCLKINS"},
-    {"qryEmpClkIns", kWork, "Select * from tEmpClkIns", "TEMPCLKINS", kStaffKey, N},
+    {"qryEmpCLKDel", kGlobalWork, "SELECT * From TEmpClkIns", "TEMPCLKDEL", kStaffKey, N, nullptr, nullptr, "TEMPCLKINS"},
+    {"qryEmpClkIns", kGlobalWork, "Select * from tEmpClkIns", "TEMPCLKINS", kStaffKey, N},
     {"qrySignOff", kWeb, "select * from absSign where Auser = :tsUser order by dsignoff desc", "ABSSIGN", "AUSER,IKEY",
      KA},
     {"QrySignUser", kWeb, "select * from ABSSignUser order by aUser,dstart", "ABSSIGNUSER", "AUSER,IKEY", KA},

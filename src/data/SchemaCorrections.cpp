@@ -1,4 +1,5 @@
 #include "data/SchemaCorrections.h"
+#include "data/Aliases.h"
 
 #include "common/Ini.h"
 #include "data/Tdmdata.h"
@@ -12,8 +13,8 @@
 namespace zorv::data {
 
 namespace {
-constexpr const char* kWeb = "QuennelMain";
-constexpr const char* kWork = "VizereDivIdid";
+using zorv::data::alias::kWeb;
+using zorv::data::alias::kGlobalWork;
 
 constexpr const char* kTmeSheetColumns[] = {
     "MONStart", "MONLunchStart", "MONLunchEnd", "MONEnd", "TueStart", "TueLunchStart", "TueLunchEnd",
@@ -67,10 +68,10 @@ void SchemaCorrections::runAtCreation()
                          "create table absSign(auser varchar(20),ikey integer,dsignoff timestamp,iPeriod integer,"
                          "iYear integer)");
 
-    if (data_.aliasExists(kWork)) {
+    if (data_.aliasExists(kGlobalWork)) {
         oneOff(zorvweb_, "update", "VizereDivIdidContact", true, false, [&] {
             try {
-                auto connection = data_.pools().borrow(kWork);
+                auto connection = data_.pools().borrow(kGlobalWork);
                 if (!connection->query("select count(*) from LABEL where AFIELD = ?", {"998"}).first()[0].asInt())
                     connection->execute("INSERT INTO LABEL (AFIELD, CAPTION, CAPTIONGA, TABLENAME, FIELDNAME, ATYPE, "
                                         "ALLOWQUERY, LMANDATORY, IFIELDSIZE, AMASK) VALUES (?, ?, ?, ?, ?, ?, ?, ?, "
@@ -79,12 +80,12 @@ void SchemaCorrections::runAtCreation()
                                          "20"});
                 return true;
             } catch (const std::exception& e) {
-                logError("Error-Schema", std::string(kWork) + ": " + e.what());
+                logError("Error-Schema", std::string(kGlobalWork) + ": " + e.what());
                 return false;
             }
         });
         createTableIfMissing(
-            kWork, "PaySign",
+            kGlobalWork, "PaySign",
             "create table PaySign(staffno varchar(20),ikey integer,dstart timestamp,dend timestamp,aPaytype "
             "varchar(100),acode varchar(100),aCentre varchar(100),aOrigPaytype varchar(100),aOrigcode varchar(100),"
             "aOrigCentre varchar(100),aUSER varchar(100),nvalue DECIMAL(15,2),nOriginalvalue DECIMAL(15,2),lholiday "

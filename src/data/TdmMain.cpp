@@ -1,4 +1,5 @@
 #include "data/TdmMain.h"
+#include "data/Aliases.h"
 
 #include "common/Ini.h"
 #include "common/ProgramFolder.h"
@@ -18,7 +19,7 @@ namespace zorv::data {
 
 namespace {
 
-constexpr const char* kGlobal = "GlobalQuennel";
+using zorv::data::alias::kGlobal;
 constexpr const char* kDefaultKeyColumn = "iKey";
 constexpr const char* kAppraisalDataset = "qryEmpApr";
 constexpr const char* kCurrentAbsenceClass = "Current";

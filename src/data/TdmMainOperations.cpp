@@ -3,6 +3,7 @@
 // logon audit.
 
 #include "data/TdmMain.h"
+#include "data/Aliases.h"
 
 #include "common/Ini.h"
 #include "common/ProgramFolder.h"
@@ -26,8 +27,8 @@ namespace zorv::data {
 
 namespace {
 
-constexpr const char* kGlobal = "GlobalQuennel";
-constexpr const char* kWeb = "QuennelMain";
+using zorv::data::alias::kGlobal;
+using zorv::data::alias::kWeb;
 constexpr const char* kMessagesDataset = "qryMessages";
 constexpr const char* kDefaultLanguageColumn = "messageEN";
 

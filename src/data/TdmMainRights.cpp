@@ -2,6 +2,7 @@
 // pages is filtered through it.
 
 #include "data/TdmMain.h"
+#include "data/Aliases.h"
 
 #include "common/Text.h"
 #include "data/SessionView.h"
@@ -11,8 +12,8 @@ namespace zorv::data {
 
 namespace {
 
-constexpr const char* kCentral = "CentQuennel";
-constexpr const char* kWeb = "QuennelMain";
+using zorv::data::alias::kCentral;
+using zorv::data::alias::kWeb;
 /// The message shown when an employee list comes without a statement.
 constexpr int kNoEmployeeSql = 591;
 

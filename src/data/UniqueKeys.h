@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include "data/Aliases.h"
 
 namespace zorv::db {
 class Connection;
@@ -9,7 +10,7 @@ class Connection;
 namespace zorv::data {
 
 /// The database of the unique-key counters (table SYSNO, one row).
-inline constexpr const char* kUniqueKeyDatabase = "GlobalQuennel";
+inline constexpr const char* kUniqueKeyDatabase = alias::kGlobal;
 /// The counter that numbers the key column of every new row.
 inline constexpr const char* kUniqueCounter = "iUnique";
 /// How often a lock conflict on the counter row is retried.

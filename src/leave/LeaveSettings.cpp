@@ -1,4 +1,5 @@
 #include "leave/LeaveSettings.h"
+#include "data/Aliases.h"
 
 #include "common/Ini.h"
 #include "common/ProgramFolder.h"
@@ -15,8 +16,8 @@ namespace {
 
 constexpr const char* kDefaultSystemName = "ZorvWork";
 constexpr const char* kWorkSystemName = "ZORVWORK";
-constexpr const char* kGlobalAlias = "GlobalQuennel";
-constexpr const char* kGlobalWorkAlias = "VizereDivIdid";
+constexpr const char* kGlobalAlias = data::alias::kGlobal;
+constexpr const char* kGlobalWorkAlias = data::alias::kGlobalWork;
 
 std::string globalIniIn(const std::string& directory)
 {

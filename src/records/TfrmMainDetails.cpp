@@ -1,4 +1,5 @@
 #include "records/TfrmMainDetails.h"
+#include "data/Aliases.h"
 
 #include "common/Guarded.h"
 #include "common/Ini.h"
@@ -7,6 +8,7 @@
 #include "data/Dataset.h"
 #include "data/ReferenceCache.h"
 #include "data/TdmMain.h"
+#include "data/UniqueKeys.h"
 #include "records/RecordScreen.h"
 #include "server/ActionRights.h"
 #include "server/ErrorLog.h"
@@ -32,9 +34,9 @@ namespace zorv::records {
 
 namespace {
 
-constexpr const char* kWeb = "QuennelMain";
-constexpr const char* kGlobal = "GlobalQuennel";
-constexpr const char* kGlobalWork = "VizereDivIdid";
+using zorv::data::alias::kWeb;
+using zorv::data::alias::kGlobal;
+using zorv::data::alias::kGlobalWork;
 constexpr const char* kSelfOnly = "VIEW SELF ONLY";
 constexpr const char* kNoAccess = "No Access";
 constexpr const char* kEditing = "Unable to move when add or editing a record.";
@@ -959,7 +961,7 @@ void TfrmMainDetails::ImgSignSaveClick()
         session().showMessage("Period has already been signed off");
         return;
     }
-    const int key = u.dmMain->NextUnique("IUNIQUE");
+    const int key = u.dmMain->NextUnique(data::kUniqueCounter);
     web.execute("insert into absSign (AUSER, IKEY, DSIGNOFF, IPERIOD, IYEAR) values (?, ?, ?, ?, ?)",
                 {u.UserName, key, DateTime::now(), month, year});
     ImgSignCancelClick();

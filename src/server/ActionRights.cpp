@@ -1,4 +1,5 @@
 #include "server/ActionRights.h"
+#include "data/Aliases.h"
 
 #include "common/Text.h"
 #include "data/Rights.h"
@@ -14,7 +15,7 @@ namespace zorv::server {
 
 namespace {
 
-constexpr const char* kWeb = "QuennelMain";
+using zorv::data::alias::kWeb;
 constexpr const char* kErrorContext = "Error-ActionRights";
 /// The employee list whose rows a user may act on.
 constexpr const char* kEmployeeList = "select STAFFNO from MASTER";

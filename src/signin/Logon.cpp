@@ -1,4 +1,5 @@
 #include "signin/Logon.h"
+#include "data/Aliases.h"
 
 #include "common/Ini.h"
 #include "common/ProgramFolder.h"
@@ -24,10 +25,10 @@
 namespace zorv::signin {
 
 namespace {
-constexpr const char* kWeb = "QuennelMain";
-constexpr const char* kCentral = "CentQuennel";
-constexpr const char* kGlobal = "GlobalQuennel";
-constexpr const char* kLocal = "Zorv-Localdat";
+using zorv::data::alias::kWeb;
+using zorv::data::alias::kCentral;
+using zorv::data::alias::kGlobal;
+using zorv::data::alias::kLocal;
 
 constexpr const char* kFailedToLogin = "Failed to login. ";
 constexpr const char* kNoProfile = "Unable to locate user profile please contact your system administrator ";

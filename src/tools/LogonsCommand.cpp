@@ -1,4 +1,5 @@
 #include "tools/LogonsCommand.h"
+#include "data/Aliases.h"
 
 #include "data/db/Catalogue.h"
 #include "data/db/Transaction.h"
@@ -15,7 +16,7 @@ namespace zorv::admin {
 namespace {
 
 constexpr std::string_view kSince = "--since";
-constexpr std::string_view kWebDatabase = "QuennelMain";
+constexpr std::string_view kWebDatabase = data::alias::kWeb;
 
 /// The printed columns, in order; the last one is not padded.
 constexpr std::size_t kColumnCount = 5;

@@ -1,4 +1,5 @@
 #include "tools/PasswdCommand.h"
+#include "data/Aliases.h"
 
 #include "common/Text.h"
 #include "data/db/Catalogue.h"
@@ -20,7 +21,7 @@ namespace zorv::admin {
 namespace {
 
 constexpr std::string_view kStaffNo = "--staffno";
-constexpr std::string_view kWebDatabase = "QuennelMain";
+constexpr std::string_view kWebDatabase = data::alias::kWeb;
 
 /// The key of one tLogin row, as stored.
 struct LoginRow {

@@ -13,6 +13,7 @@ import { chromium } from 'playwright-core';
 import { Server } from './harness.mjs';
 import * as httpSuite from './http.test.mjs';
 import * as loginSuite from './login.test.mjs';
+import * as mainPageSuite from './mainpage.test.mjs';
 import * as gridSuite from './testgrid.test.mjs';
 
 const kTestTimeoutMs = 45_000;
@@ -35,7 +36,7 @@ if (!opts.server || !opts.assets) {
 const serverPath = path.resolve(opts.server);
 const assetsDir = path.resolve(opts.assets);
 
-const suites = [loginSuite, httpSuite, gridSuite];
+const suites = [loginSuite, mainPageSuite, httpSuite, gridSuite];
 let passed = 0;
 let failed = 0;
 

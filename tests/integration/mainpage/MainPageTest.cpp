@@ -235,6 +235,45 @@ TEST_F(MainPageTest, BarItemsOpenTheirScreensAndForgedItemsDoNothing)
     EXPECT_EQ(shownStaffNo(), "1001");
 }
 
+TEST_F(MainPageTest, AbsenceSignOffOncePerMonth)
+{
+    auto web = database("data/web.fdb");
+    web.execute("delete from ABSSIGN where AUSER = 'admin'");
+    web.execute("delete from ABSSIGNUSER where AUSER = 'admin'");
+    web.execute("insert into ABSSIGNUSER (AUSER, IKEY, DSTART, DEND) values ('admin', 1, ?, ?)",
+                {Date{2000, 1, 1}, Date{1899, 12, 30}});
+    Ini((home() / "zorvweb.ini").string()).writeBool("settings", "AbsSignOff", true);
+    ASSERT_TRUE(driver_->signIn("admin", "1001", "admin"));
+    const web::OutlookBar& bar = mainPage().bar();
+    for (int p = 0; p < bar.panelCount(); ++p)
+        for (int i = 0; i < static_cast<int>(bar.panel(p).items.size()); ++i)
+            if (bar.item(p, i).tag == 710) {
+                driver_->post("OutMain:panel:" + std::to_string(p));
+                driver_->post("OutMain:item:" + std::to_string(p) + ":" + std::to_string(i));
+            }
+    ASSERT_EQ(mainPage().screenTag(), 710);
+    ASSERT_TRUE(mainPage().find("imgSignOff")->visible());
+    ASSERT_TRUE(mainPage().find("imgCal")->visible());
+
+    driver_->post("imgSignOff:click");
+    EXPECT_TRUE(mainPage().find("regSignoff")->visible());
+    EXPECT_FALSE(mainPage().find("regedit")->visible());
+    driver_->post("ImgSignSave:click");
+    EXPECT_FALSE(mainPage().find("regSignoff")->visible());
+    auto signed1 = web.query("select IPERIOD, IYEAR from ABSSIGN where AUSER = 'admin'");
+    ASSERT_EQ(signed1.size(), 1U);
+    const Date today = DateTime::now().date;
+    EXPECT_EQ(signed1.first()[0].asInt(), today.month);
+    EXPECT_EQ(signed1.first()[1].asInt(), today.year);
+
+    driver_->post("imgSignOff:click");
+    driver_->post("ImgSignSave:click");
+    EXPECT_NE(driver_->lastBody().find("Period has already been signed off"), std::string::npos);
+    EXPECT_EQ(web.query("select * from ABSSIGN where AUSER = 'admin'").size(), 1U);
+    driver_->post("grdUser1:button:0:0");
+    EXPECT_TRUE(web.query("select * from ABSSIGN where AUSER = 'admin'").empty());
+}
+
 TEST_F(MainPageTest, LogoutStoresTheDatabaseAndReturnsToTheLoginPage)
 {
     ASSERT_TRUE(driver_->signIn("hr", "1003", "hr"));
