@@ -190,8 +190,6 @@ TfrmMainDetails::TfrmMainDetails(web::WebSession& session) : Page(session, "Tfrm
     imgBrowse_ = tab("imgBrowse", "list-ul", "Browse", [this] {
         if (refuseWhileEditing())
             return;
-        rememberSubRecordPosition();
-        user().CurrentStaffNo = user().CurrentStaffNo;
         openNamedPage("TfrmList");
     });
     imgMaint_ = tab("imgMaint", "key", "Password and database", [this] {
@@ -209,7 +207,8 @@ TfrmMainDetails::TfrmMainDetails(web::WebSession& session) : Page(session, "Tfrm
             openNamedPage("TfrmTrnReq");
     });
     cmdAdmin_ = tab("cmdAdmin", "gear", "Administration", [this] {
-        if (!refuseWhileEditing())
+        // The tab shows for administrators only; a forged click is refused.
+        if (!refuseWhileEditing() && server::allowed(user(), this->session(), server::ActionRight::administrator()))
             openNamedPage("TfrmAdmin");
     });
     imgWorkTime_ = tab("imgWorkTime", "stopwatch", "Flexi time", [this] { openNamedPage("TfrmFlexi", false); });

@@ -274,6 +274,17 @@ TEST_F(MainPageTest, AbsenceSignOffOncePerMonth)
     EXPECT_TRUE(web.query("select * from ABSSIGN where AUSER = 'admin'").empty());
 }
 
+TEST_F(MainPageTest, AdministrationTabIsRefusedToOthersEvenWhenForged)
+{
+    ASSERT_TRUE(driver_->signIn("employee", "1005", "employee"));
+    EXPECT_FALSE(mainPage().find("cmdAdmin")->visible());
+    // A hidden control takes no event; the handler checks again all the same.
+    driver_->post("cmdAdmin:click");
+    EXPECT_NE(driver_->pageAs<TfrmMainDetails>(), nullptr);
+    ASSERT_TRUE(driver_->signIn("admin", "1001", "admin"));
+    EXPECT_TRUE(mainPage().find("cmdAdmin")->visible());
+}
+
 TEST_F(MainPageTest, LogoutStoresTheDatabaseAndReturnsToTheLoginPage)
 {
     ASSERT_TRUE(driver_->signIn("hr", "1003", "hr"));
