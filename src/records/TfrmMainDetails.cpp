@@ -541,15 +541,20 @@ void TfrmMainDetails::openEmployees()
     data::Dataset& set = employees();
     if (set.active())
         return;
-    // The select list follows the field rights of the details screen.
+    // The select list follows the field rights of the details screen. The
+    // user's visibility is worked out once per page and select list (the
+    // rights are read when the page is made), not at every render.
     const std::string select = screen_ ? screen_->employeeSelect() : std::string("select * from master a");
-    const data::BoundSql bound = u.dmMain->RestrictEmployeeSql(select, true);
-    if (bound.empty())
-        return;
-    std::string sql = bound.sql;
-    if (auto order = u.dmMain->MasterSortOrder(set.databaseName()))
-        sql += " Order by " + *order;
-    set.setSql(sql, bound.params);
+    if (!employeeSql_ || employeeSelect_ != select) {
+        data::BoundSql bound = u.dmMain->RestrictEmployeeSql(select, true);
+        if (bound.empty())
+            return;
+        if (auto order = u.dmMain->MasterSortOrder(set.databaseName()))
+            bound.sql += " Order by " + *order;
+        employeeSql_ = std::move(bound);
+        employeeSelect_ = select;
+    }
+    set.setSql(employeeSql_->sql, employeeSql_->params);
     u.dmMain->open(set);
     if (!u.CurrentStaffNo.empty())
         set.locate({{"STAFFNO", u.CurrentStaffNo}});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/Rights.h"
 #include "web/Page.h"
 
 #include <functional>
@@ -9,7 +10,7 @@
 
 namespace zorv::data {
 class Dataset;
-}
+} // namespace zorv::data
 namespace zorv::server {
 class TUserSession;
 }
@@ -135,6 +136,8 @@ private:
     web::Grid* grdUser1_;
 
     std::unique_ptr<RecordScreen> screen_;
+    std::optional<data::BoundSql> employeeSql_; // the employee set's statement for employeeSelect_
+    std::string employeeSelect_;
     data::Dataset* pageData_ = nullptr;
     int screenTag_ = 0;
     bool CloseAfterRender = true;
