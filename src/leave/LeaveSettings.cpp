@@ -15,9 +15,6 @@ namespace zorv::leave {
 namespace {
 
 constexpr const char* kDefaultSystemName = "ZorvWork";
-constexpr const char* kWorkSystemName = "ZORVWORK";
-constexpr const char* kGlobalAlias = data::alias::kGlobal;
-constexpr const char* kGlobalWorkAlias = data::alias::kGlobalWork;
 
 std::string globalIniIn(const std::string& directory)
 {
@@ -32,9 +29,10 @@ std::string globalIniIn(const std::string& directory)
 LeaveSettings LeaveSettings::read()
 {
     const Ini zorvweb(zorvwebIniPath());
-    const bool workSystem = iequals(trim(zorvweb.readString("web", "System", kDefaultSystemName)), kWorkSystemName);
+    const char* alias = data::alias::globalFor(zorvweb.readString("web", "System", kDefaultSystemName));
+    const bool workSystem = alias == data::alias::kGlobalWork;
     const std::string directoryKey = workSystem ? "WorkGlobalSystemDirectory" : "GlobalSystemDirectory";
-    return {workSystem ? kGlobalWorkAlias : kGlobalAlias,
+    return {alias,
             globalIniIn(zorvweb.readString("PROGRAM", directoryKey, ""))};
 }
 

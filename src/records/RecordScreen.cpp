@@ -1,5 +1,7 @@
 #include "records/RecordScreen.h"
 
+#include "data/Aliases.h"
+
 #include "common/Ini.h"
 #include "common/Text.h"
 #include "data/Dataset.h"
@@ -34,7 +36,6 @@ namespace zorv::records {
 namespace {
 
 constexpr const char* kErrorComponents = "Error-Components";
-constexpr const char* kWorkSystem = "ZORVWORK";
 constexpr int kNoFieldsTag = 861;
 constexpr int kGenericDataLeft = 160;
 constexpr int kGenericTop = 10;
@@ -139,7 +140,7 @@ RecordScreen::~RecordScreen() = default;
 
 std::string RecordScreen::referenceAlias() const
 {
-    return iequals(server::serverSettings().systemName(), kWorkSystem) ? kGlobalWorkAlias : kGlobalAlias;
+    return data::alias::globalFor(server::serverSettings().systemName());
 }
 
 void RecordScreen::removeScreenControls()
@@ -182,7 +183,7 @@ void RecordScreen::LayoutScreen(const std::string& table, int tag, data::Dataset
 void RecordScreen::layoutRectangles(int tag)
 {
     const auto rows = data::ReferenceCache::instance().rows(
-        user_.dmMain->connection(kWebAlias), "select * from TUSRREC where ITAG = ? order by IID", {tag}, {"TUSRREC"});
+        user_.dmMain->connection(data::alias::kWeb), "select * from TUSRREC where ITAG = ? order by IID", {tag}, {"TUSRREC"});
     int number = 0;
     for (const db::Row& row : *rows) {
         auto* box = form_->add<web::Label>(kRectanglePrefix + std::to_string(++number));
@@ -210,7 +211,7 @@ void RecordScreen::layoutFields(int tag, const data::Dataset& pageData)
     const std::vector<std::string> fields = designFields(*user_.dmMain, pageData);
     const auto labels = cache.rows(user_.dmMain->connection(referenceAlias()),
                                    "select * from LABEL where upper(TABLENAME) = ?", {toUpper(table_)}, {"LABEL"});
-    const auto layout = cache.rows(user_.dmMain->connection(kWebAlias), "select * from TUSRSCR where ITAG = ?", {tag},
+    const auto layout = cache.rows(user_.dmMain->connection(data::alias::kWeb), "select * from TUSRSCR where ITAG = ?", {tag},
                                    {"TUSRSCR"});
     if (layout->empty()) {
         layoutGeneric(fields, *labels);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "common/Text.h"
-#include "data/Aliases.h"
 #include "data/MainCatalogue.h"
 
 #include <string>
@@ -25,11 +24,6 @@ inline constexpr const char* kPriorityField = "IPRIORITY";
 inline constexpr const char* kReengageField = "REENGAGE";
 inline constexpr const char* kStaffNoField = "STAFFNO";
 
-/// The database aliases the screen reads.
-inline constexpr const char* kWebAlias = data::alias::kWeb;
-inline constexpr const char* kGlobalAlias = data::alias::kGlobal;
-inline constexpr const char* kGlobalWorkAlias = data::alias::kGlobalWork;
-inline constexpr const char* kCentralAlias = data::alias::kCentral;
 
 /// The statement the employee set is restricted from when no field rights apply.
 inline constexpr const char* kEmployeeSelect = "select * from master a";

@@ -6,6 +6,7 @@
 #include "data/ReferenceCache.h"
 #include "data/TdmMain.h"
 #include "data/db/Catalogue.h"
+#include "data/Aliases.h"
 #include "records/FieldControls.h"
 #include "records/FieldRights.h"
 #include "records/RecordForm.h"
@@ -97,7 +98,7 @@ bool RecordScreen::ApplyScreenRights(data::Dataset& pageData, bool isEmployeeSet
     std::string right;
     try {
         table = screenTable(pageData);
-        right = tableRight(user_.dmMain->connection(kCentralAlias), table, user_.SecurityCode);
+        right = tableRight(user_.dmMain->connection(data::alias::kCentral), table, user_.SecurityCode);
     } catch (const std::exception& e) {
         // Rights that cannot be read grant nothing.
         logError("Error-ScreenRights", e.what());
@@ -164,7 +165,7 @@ void RecordScreen::applyFieldRights(data::Dataset& pageData, const std::string& 
 {
     std::vector<FieldRight> rights;
     for (const db::Row& row :
-         user_.dmMain->connection(kCentralAlias)
+         user_.dmMain->connection(data::alias::kCentral)
              .query("select AFIELD, ARIGHTS from TSECFLD where upper(AUSERCODE) = ? and upper(ATABLE) = ?",
                     {toUpper(user_.SecurityCode), toUpper(table)}))
         rights.push_back({trim(row[0].asString()), trim(row[1].asString())});
